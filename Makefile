@@ -1,0 +1,29 @@
+# mixfilt: builds every platform's deliverables into dist/ and runs the tests.
+#   make          install what is missing, build every deliverable
+#   make test     the above, then every test of every platform
+# Each platform has its own CMake tree under build/; the trees are built one at a time.
+
+PLATFORMS := glnxa64 win64 win32 i686 mac
+BUILD     := build
+JOBS      ?= 2
+
+.PHONY: all deps build test clean $(PLATFORMS:%=build-%)
+
+all: deps build
+
+deps:
+	./tools/install-deps.sh
+
+build: $(PLATFORMS:%=build-%)
+
+$(BUILD)/%/CMakeCache.txt:
+	./tools/configure.sh $* $(BUILD)/$*
+
+$(PLATFORMS:%=build-%): build-%: $(BUILD)/%/CMakeCache.txt
+	cmake --build $(BUILD)/$* -j$(JOBS)
+
+test: all
+	./tools/run-tests.sh $(BUILD) $(PLATFORMS)
+
+clean:
+	rm -rf $(BUILD) dist

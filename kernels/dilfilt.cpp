@@ -1,0 +1,68 @@
+// dilfilt: valid-region 2-D convolution with a filter dilated by an integer step.
+#include "dilfilt.hpp"
+
+#include "fparith.hpp"
+
+// count - taps * step + 1, or 0 when the dilated extent taps * step exceeds count.
+// The product is formed only once it is known to be at most count, so it cannot overflow.
+static int64_t dilfilt_count(int64_t count, int64_t taps, int32_t step)
+{
+    if (taps > count / step)
+        return 0;
+    return count - taps * step + 1;
+}
+
+// Both entries are converted before either is judged; *plan is written only on success.
+// Preconditions: m, n, p, q in 0 .. 2^62.
+latstatus dilfilt_setup(const double lambda[4], int64_t m, int64_t n, int64_t p, int64_t q,
+                        dilfilt_plan* plan)
+{
+    dilfilt_plan w;
+    if (!latstep(lambda[0], &w.s11) || !latstep(lambda[3], &w.s22))
+        return lat_badstep;
+    if (w.s11 < 1 || w.s22 < 1)
+        return lat_smallstep;
+    w.my = dilfilt_count(m, p, w.s22);                  // S22 moves rows
+    w.ny = dilfilt_count(n, q, w.s11);                  // S11 moves columns
+    *plan = w;
+    return lat_ok;
+}
+
+// Y[i, j] = sum over q = Q-1 .. 0, p = P-1 .. 0 of
+//   H[p, q] * X[i + S22*(P - p) - 1, j + S11*(Q - q) - 1]
+//
+// Preconditions: plan from dilfilt_setup with these sizes; x holds M*N doubles, h P*Q,
+// y My*Ny (any of them may be null when it holds nothing). Every read lies inside X:
+// the last row read is (My - 1) + S22*P - 1 <= M - 1, and likewise for columns.
+void dilfilt(const double* x, int64_t m, int64_t n, const double* h, int64_t p, int64_t q,
+             const dilfilt_plan* plan, double* y)
+{
+    (void)n;                                            // the column count enters through plan->ny
+    const int64_t my = plan->my, ny = plan->ny;
+    if (my == 0 || ny == 0)
+        return;
+    const int64_t rowstep = plan->s22;
+    const int64_t colstep = static_cast<int64_t>(plan->s11) * m;
+    // The first tap, H[P-1, Q-1], reads X[i + S22 - 1, j + S11 - 1].
+    const int64_t first = (rowstep - 1) + (colstep - m);
+
+    const unsigned short saved = extended_begin();
+    double* yo = y;
+    for (int64_t j = 0; j < ny; ++j) {
+        for (int64_t i = 0; i < my; ++i) {
+            accum s = 0;
+            int64_t xq = first + i + j * m;             // offset of the tap (P-1, q) in X
+            for (int64_t k = q - 1; k >= 0; --k) {
+                const double* hq = h + k * p;
+                int64_t xp = xq;
+                for (int64_t l = p - 1; l >= 0; --l) {
+                    s = madd(s, hq[l], x[xp]);
+                    xp += rowstep;                      // down S22 rows
+                }
+                xq += colstep;                          // right S11 columns
+            }
+            *yo++ = static_cast<double>(s);
+        }
+    }
+    extended_end(saved);
+}

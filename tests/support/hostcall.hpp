@@ -1,0 +1,49 @@
+// Test-side access to the stand-in host: building inputs, loading a module, calling it.
+#ifndef MIXFILT_TESTS_HOSTCALL_HPP
+#define MIXFILT_TESTS_HOSTCALL_HPP
+
+#include <string>
+#include <vector>
+#include "host/hostapi.h"
+
+// What one call left: the slots, the message, and what the host saw.
+struct hostresult {
+    bool failed = false;
+    std::string message;
+    int messages = 0;
+    std::vector<mxArray*> out;          // exactly max(nlhs, 1) slots
+    std::vector<std::string> trace;
+    std::string faults;                 // "" when the host saw nothing wrong
+    std::string printed;
+};
+
+// The entry of a module of this tree's platform, loaded from its file.
+mexentry loadentry(const std::string& module);
+
+// Calls the entry with nlhs requested outputs; the inputs keep the names given to them.
+hostresult hostcall(mexentry entry, int nlhs, const std::vector<mxArray*>& inputs);
+
+// Inputs. Values are given in storage (column-major) order. Every array made here or
+// returned by a call is destroyed by releaseall().
+mxArray* dmatrix(size_t m, size_t n, const std::vector<double>& values = {});
+mxArray* drow(const std::vector<double>& values);
+mxArray* dcol(const std::vector<double>& values);
+mxArray* dscalar(double v);
+mxArray* darray(const std::vector<size_t>& dims, const std::vector<double>& values = {});
+mxArray* classarray(int classid, const std::vector<size_t>& dims);
+mxArray* complexmatrix(size_t m, size_t n, const std::vector<double>& values = {});
+struct triplet { size_t row, col; double value; };   // 0-based
+mxArray* sparsematrix(size_t m, size_t n, const std::vector<triplet>& entries,
+                      int classid = mxhost_double, bool complex = false);
+mxArray* named(mxArray* a, const char* name);
+void releaseall();
+
+// Results.
+size_t rowsof(const mxArray* a);
+size_t colsof(const mxArray* a);
+std::vector<double> valuesof(mxArray* a);
+
+// A bit-for-bit comparison that tells +0.0 from -0.0 and matches NaN with NaN.
+bool samebits(double a, double b);
+
+#endif

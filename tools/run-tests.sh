@@ -1,0 +1,25 @@
+#!/bin/sh
+# Runs the tests of every platform's tree: run-tests.sh <build dir> <platform>...
+# 64-bit Windows tests run under wine64 with one persistent wineserver for the whole run.
+set -u
+build=$1; shift
+failed=""
+for platform in "$@"; do
+  tree=$build/$platform
+  echo "=== $platform"
+  if [ "$platform" = win64 ]; then
+    export WINEPREFIX="$(cd "$tree" && pwd)/wineprefix" WINEDEBUG=-all
+    wineserver=$(dirname "$(dpkg -L wine64 | grep '/wine64$' | head -n1)")/wineserver
+    [ -d "$WINEPREFIX" ] || "$(dpkg -L wine64 | grep '/wine64$' | head -n1)" wineboot -i >/dev/null 2>&1
+    "$wineserver" -p
+  fi
+  (cd "$tree" && ctest --output-on-failure) || failed="$failed $platform"
+  if [ "$platform" = win64 ]; then
+    "$wineserver" -k || true
+  fi
+done
+if [ -n "$failed" ]; then
+  echo "FAILED:$failed"
+  exit 1
+fi
+echo "all platforms passed"
