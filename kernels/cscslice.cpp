@@ -34,7 +34,8 @@ void cscslice_fill(Index n, const Index* jc, const Index* ir, const double* pr, 
             ++pos;
         if (pos < end && ir[pos] == r) {
             vals[i] = pr[pos];
-            cols[i] = static_cast<double>(c) + 1.0;
+            if (cols)
+                cols[i] = static_cast<double>(c) + 1.0;
             ++i;
         }
     }

@@ -18,8 +18,8 @@ template <typename Index>
 Index cscslice_count(const Index* ir, Index nnz, Index r);
 
 // For each column c = 1 .. N in order, the first stored entry at or past row r, when it
-// lies in row r: its value into vals and c into cols. Writes at most k elements of each
-// (k from cscslice_count), whatever the order of the row indices.
+// lies in row r: its value into vals and c into cols (unless cols is null). Writes at most
+// k elements of each (k from cscslice_count), whatever the order of the row indices.
 template <typename Index>
 void cscslice_fill(Index n, const Index* jc, const Index* ir, const double* pr, Index r,
                    Index k, double* vals, double* cols);

@@ -5,7 +5,7 @@ PACKAGES="cmake make g++ python3 file binutils
   g++-mingw-w64-x86-64 g++-mingw-w64-i686 binutils-mingw-w64-x86-64 binutils-mingw-w64-i686
   wine wine64 g++-i686-linux-gnu g++-powerpc-linux-gnu qemu-user
   googletest libgtest-dev libbenchmark-dev
-  octave liboctave-dev"
+  octave liboctave-dev gnuplot-nox fonts-freefont-otf ghostscript"
 missing=""
 for p in $PACKAGES; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"

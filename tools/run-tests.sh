@@ -9,13 +9,14 @@ for platform in "$@"; do
   echo "=== $platform"
   if [ "$platform" = win64 ]; then
     export WINEPREFIX="$(cd "$tree" && pwd)/wineprefix" WINEDEBUG=-all
-    wineserver=$(dirname "$(dpkg -L wine64 | grep '/wine64$' | head -n1)")/wineserver
-    [ -d "$WINEPREFIX" ] || "$(dpkg -L wine64 | grep '/wine64$' | head -n1)" wineboot -i >/dev/null 2>&1
-    "$wineserver" -p
+    wine64=$(dpkg -L wine64 | grep '/wine64$' | head -n1)
+    wineserver=$(dirname "$wine64")/wineserver
+    [ -d "$WINEPREFIX" ] || "$wine64" wineboot -i </dev/null >/dev/null 2>&1
+    "$wineserver" -p </dev/null >/dev/null 2>&1
   fi
   (cd "$tree" && ctest --output-on-failure) || failed="$failed $platform"
   if [ "$platform" = win64 ]; then
-    "$wineserver" -k || true
+    "$wineserver" -k </dev/null >/dev/null 2>&1 || true
   fi
 done
 if [ -n "$failed" ]; then

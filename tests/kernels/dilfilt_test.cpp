@@ -57,6 +57,8 @@ TEST(dilfilt_setup, sizes_the_valid_region_and_changes_nothing_on_failure)
          {1073741824, 1073741824, 0, 0}},
         {"counts near 2^62", {2147483647.0, 0, 0, 2147483647.0}, two62, two62, two62, 2, lat_ok,
          {2147483647, 2147483647, 0, big_count}},
+        {"extents whose products wrap in 64 bits", {9, 0, 0, 5}, two62, two62, two62, two62 / 2, lat_ok,
+         {9, 5, 0, 0}},
         {"NaN L11", {nan_, 0, 0, 2}, 6, 5, 2, 2, lat_badstep, {}},
         {"-Inf L22", {2, 0, 0, -inf_}, 6, 5, 2, 2, lat_badstep, {}},
         {"1e300 L11", {1e300, 0, 0, 2}, 6, 5, 2, 2, lat_badstep, {}},

@@ -63,6 +63,15 @@ TEST(latstep, truncates_toward_zero_and_refuses_what_int32_cannot_hold)
 
 TEST(latcentre, follows_the_rule_in_double_and_refuses_terms_that_do_not_fit)
 {
+    // (L - 1) * 3 for L = 0x1.0000019555555p+26 lies just below 201326608 and rounds up to
+    // it; adding -201326608 leaves 0 after the rounded product, a small negative after a
+    // fused one, and the term truncates to 3 or to 2.
+#if defined(MIXFILT_FLAVOUR_FUSED)
+    const int32_t near_edge = 2;
+#else
+    const int32_t near_edge = 3;
+#endif
+    const double a = 0x1.0000019555555p+26, k = -201326608.0;
     struct row { const char* label; double l[4]; int32_t p, q; latstatus status; int32_t ucol, urow; };
     const row rows[] = {
         {"identity, 3 x 3", {1, 0, 0, 1}, 3, 3, lat_ok, 2, 2},
@@ -77,6 +86,8 @@ TEST(latcentre, follows_the_rule_in_double_and_refuses_terms_that_do_not_fit)
         {"L 1, 0, -2, 1 with 3 x 1", {1, 0, -2, 1}, 3, 1, lat_ok, -4, 2},
         {"L11 0 with 1 x 3", {0, 0, 0, 1}, 1, 3, lat_ok, 0, 0},
         {"1 x 1 filter, huge finite entries", {1e300, -1e300, 1e300, -1e300}, 1, 1, lat_ok, 0, 0},
+        {"rounding of the product (L11 - 1) * (Q - 1)", {a, 0, k, 1}, 2, 4, lat_ok, near_edge, 1},
+        {"rounding of the product (L22 - 1) * (P - 1)", {1, k, 0, a}, 4, 2, lat_ok, 1, near_edge},
         {"largest Ucol", {2147483647.0, 0, 0, 1}, 1, 2, lat_ok, imax, 0},
         {"smallest Ucol", {1, 0, -2147483648.0, 1}, 2, 1, lat_ok, imin, 1},
         {"Ucol one past the top", {2147483648.0, 0, 0, 1}, 1, 2, lat_badcentre, 0, 0},

@@ -2,7 +2,8 @@
 //
 // Every index is reduced with a full modulo in 64-bit arithmetic, the steps are used as
 // converted and never reduced, and the taps are added in the order of each formula with the
-// build's own multiply-add step. Slow on purpose: these are oracles, not kernels.
+// build's own multiply-add step, at the precision that the kernels set for it (a Windows
+// thread would otherwise round extended sums to double). Slow on purpose: oracles, not kernels.
 #ifndef MIXFILT_TESTS_FILTERS_REFERENCE_HPP
 #define MIXFILT_TESTS_FILTERS_REFERENCE_HPP
 
@@ -51,6 +52,7 @@ inline void ref_periodic(const double* x, int64_t m, int64_t n, const double* h,
     int64_t ucol, urow;
     ref_centre(l, p, q, &ucol, &urow);
     const int64_t c0 = ref_mod(ucol / 2, n), r0 = ref_mod(urow / 2, m);
+    const unsigned short saved = extended_begin();
     for (int64_t j = 0; j < n; ++j)
         for (int64_t i = 0; i < m; ++i) {
             accum s = 0;
@@ -62,6 +64,7 @@ inline void ref_periodic(const double* x, int64_t m, int64_t n, const double* h,
                 }
             y[i + j * m] = static_cast<double>(s);
         }
+    extended_end(saved);
 }
 
 inline void ref_latfilt(const double* x, int64_t m, int64_t n, const double* h, int64_t p,
@@ -89,6 +92,7 @@ inline void ref_dilfilt(const double* x, int64_t m, int64_t n, const double* h, 
                         int64_t q, int64_t s11, int64_t s22, double* y)
 {
     const int64_t my = ref_validcount(m, p, s22), ny = ref_validcount(n, q, s11);
+    const unsigned short saved = extended_begin();
     for (int64_t j = 0; j < ny; ++j)
         for (int64_t i = 0; i < my; ++i) {
             accum s = 0;
@@ -97,6 +101,7 @@ inline void ref_dilfilt(const double* x, int64_t m, int64_t n, const double* h, 
                     s = madd(s, h[a + b * p], x[(i + s22 * (p - a) - 1) + (j + s11 * (q - b) - 1) * m]);
             y[i + j * my] = static_cast<double>(s);
         }
+    extended_end(saved);
 }
 
 // Test inputs: uniform doubles in [-1, 1) with 32 random bits, so that products round and
@@ -147,6 +152,7 @@ struct tap_term {
 inline void ref_terms(const double* x, int64_t m, int64_t n, const double* h,
                       const std::vector<tap_term>& terms, int64_t my, int64_t ny, double* y)
 {
+    const unsigned short saved = extended_begin();
     for (int64_t j = 0; j < ny; ++j)
         for (int64_t i = 0; i < my; ++i) {
             accum s = 0;
@@ -154,6 +160,7 @@ inline void ref_terms(const double* x, int64_t m, int64_t n, const double* h,
                 s = madd(s, x[ref_mod(i + t.dr, m) + ref_mod(j + t.dc, n) * m], h[t.k]);
             y[i + j * my] = static_cast<double>(s);
         }
+    extended_end(saved);
 }
 
 // An integer, a fraction, a large or an exact-extent value for one entry of L; steps
