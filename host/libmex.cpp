@@ -61,7 +61,7 @@ HOSTAPI int mexPrintf(const char* format, ...)
 
 HOSTAPI int mexhost_call(mexentry entry, int nlhs, int nrhs, const mxArray** prhs, mxArray** out)
 {
-    int nslots = nlhs > 1 ? nlhs : 1;
+    const volatile int nslots = nlhs > 1 ? nlhs : 1;
     // The module gets exactly nslots slots; the guard words after them show a write past them.
     mxArray** volatile slots = static_cast<mxArray**>(std::calloc(nslots + guardslots, sizeof(mxArray*)));
     for (int k = 0; k < guardslots; ++k)

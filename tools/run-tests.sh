@@ -11,8 +11,10 @@ for platform in "$@"; do
     export WINEPREFIX="$(cd "$tree" && pwd)/wineprefix" WINEDEBUG=-all
     wine64=$(dpkg -L wine64 | grep '/wine64$' | head -n1)
     wineserver=$(dirname "$wine64")/wineserver
-    [ -d "$WINEPREFIX" ] || "$wine64" wineboot -i </dev/null >/dev/null 2>&1
+    # The server and the services that wine starts with its first program outlive it:
+    # start them here, away from the output that ctest waits on.
     "$wineserver" -p </dev/null >/dev/null 2>&1
+    "$wine64" wineboot -i </dev/null >/dev/null 2>&1
   fi
   (cd "$tree" && ctest --output-on-failure) || failed="$failed $platform"
   if [ "$platform" = win64 ]; then

@@ -21,7 +21,7 @@ mxArray* keep(mxArray* a)
 
 }  // namespace
 
-mexentry loadentry(const std::string& module)
+void* loadsymbol(const std::string& module, const char* symbol)
 {
     std::string path = std::string(MIXFILT_MODULE_DIR) + "/" + module + MIXFILT_MODULE_EXT;
 #if defined(_WIN32)
@@ -32,15 +32,23 @@ mexentry loadentry(const std::string& module)
     HMODULE h = LoadLibraryA(dos.c_str());
     if (!h)
         throw std::runtime_error("cannot load " + dos);
-    FARPROC f = GetProcAddress(h, "mexFunction");
+    FARPROC f = GetProcAddress(h, symbol);
+    void* p;
+    std::memcpy(&p, &f, sizeof p);
+    return p;
 #else
     void* h = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
     if (!h)
         throw std::runtime_error(std::string("cannot load ") + dlerror());
-    void* f = dlsym(h, "mexFunction");
+    return dlsym(h, symbol);
 #endif
+}
+
+mexentry loadentry(const std::string& module)
+{
+    void* f = loadsymbol(module, "mexFunction");
     if (!f)
-        throw std::runtime_error("no mexFunction in " + path);
+        throw std::runtime_error("no mexFunction in " + module);
     mexentry entry;
     std::memcpy(&entry, &f, sizeof entry);
     return entry;

@@ -19,6 +19,8 @@ struct hostresult {
 
 // The entry of a module of this tree's platform, loaded from its file.
 mexentry loadentry(const std::string& module);
+// Any exported symbol of such a module; null when it does not export one by that name.
+void* loadsymbol(const std::string& module, const char* symbol);
 
 // Calls the entry with nlhs requested outputs; the inputs keep the names given to them.
 hostresult hostcall(mexentry entry, int nlhs, const std::vector<mxArray*>& inputs);

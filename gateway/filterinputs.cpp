@@ -1,0 +1,48 @@
+// The inputs of the filtering modules, and their messages.
+#include <cstdint>
+#include <cstdio>
+#include "filterinputs.hpp"
+
+enum { messagesize = 160 };
+
+[[noreturn]] static void fail(const char* form, const char* name, const char* argument = "")
+{
+    char message[messagesize];
+    std::snprintf(message, sizeof message, form, name, argument);
+    mexErrMsgTxt(message);
+}
+
+void checkfilterinputs(int nrhs, const mxArray* prhs[], const char* name)
+{
+    if (nrhs < 3)
+        fail("%s requires three inputs: X, H and L.", name);
+    const char* arguments[2] = {"X", "H"};
+    for (int k = 0; k < 2; ++k)
+        if (!mxIsDouble(prhs[k]) || mxIsSparse(prhs[k]))
+            fail("%s requires that %s be a full double matrix.", name, arguments[k]);
+    const mxArray* l = prhs[2];
+    if (!mxIsDouble(l) || mxIsSparse(l) || mxGetM(l) * mxGetN(l) < 4)
+        fail("%s requires that L be a full double array of at least four elements.", name);
+}
+
+void checkcount32(size_t m, size_t n, const char* name, const char* argument)
+{
+    if (n != 0 && m > static_cast<size_t>(INT32_MAX) / n)
+        fail("%s requires that %s have fewer than 2^31 elements.", name, argument);
+}
+
+void checklatstatus(latstatus status, const char* name)
+{
+    switch (status) {
+    case lat_ok:
+        return;
+    case lat_badstep:
+        fail("%s requires that the steps in L be finite and within the 32-bit integer range.", name);
+    case lat_badcentre:
+        fail("%s cannot centre the filter: a centring term from L and the filter size is not finite "
+             "or leaves the 32-bit integer range.", name);
+    case lat_smallstep:
+        fail("%s requires that the steps L(1,1) and L(2,2) be at least 1.", name);
+    }
+    fail("%s cannot use this sampling matrix.", name);
+}

@@ -1,0 +1,22 @@
+// The inputs of the filtering modules: an image X, a filter H and a sampling matrix L,
+// each read as a full block of real doubles, and the messages for what cannot be read.
+#ifndef MIXFILT_GATEWAY_FILTERINPUTS_HPP
+#define MIXFILT_GATEWAY_FILTERINPUTS_HPP
+
+#include "kernels/lattice.hpp"
+#include "mexhost.hpp"
+
+// Ends the call unless there are at least three inputs, X and H are full double arrays
+// and L is a full double array of at least four elements. name is the module's name in
+// upper case, as its messages give it.
+void checkfilterinputs(int nrhs, const mxArray* prhs[], const char* name);
+
+// Ends the call unless an m x n array has fewer than 2^31 elements, the most that a
+// 32-bit count can address.
+void checkcount32(size_t m, size_t n, const char* name, const char* argument);
+
+// Ends the call with the message for a failed setup of the sampling matrix; returns when
+// status is lat_ok.
+void checklatstatus(latstatus status, const char* name);
+
+#endif
