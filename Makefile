@@ -3,7 +3,7 @@
 #   make test     the above, then every test of every platform
 # Each platform has its own CMake tree under build/; the trees are built one at a time.
 
-PLATFORMS := glnxa64 win64 win32 i686 mac
+PLATFORMS := glnxa64 win64 win32 i686 mac octave
 BUILD     := build
 JOBS      ?= 2
 

@@ -1,9 +1,10 @@
 # The deliverables: one row per module and platform. Every build fact lives here.
 #
 #   module     the module's name (modules/<module>.cpp is its entry)
-#   platform   glnxa64 | win64 | win32 | mac
+#   platform   glnxa64 | win64 | win32 | mac | octave
 #   variant    host interface: COMPAT (_700, 32-bit sizes), LARGE (_730, 64-bit),
-#              PLAIN64 (plain names at v7.3, 64-bit), PLAIN32 (plain names, 32-bit)
+#              PLAIN64 (plain names at v7.3, 64-bit), PLAIN32 (plain names, 32-bit),
+#              OCTAVE (Octave's own interface)
 #   flavour    arithmetic: DOUBLE (every operation rounded), FUSED (fused multiply-add),
 #              EXTENDED (x87 extended sums)
 #   export     the name of the entry in a Windows export table
@@ -34,3 +35,10 @@ mixfilt_deliverable(latfiltS  mac      PLAIN32  FUSED     mexFunction   "MEXVERS
 mixfilt_deliverable(dilfilt   win32    COMPAT   EXTENDED  mexFunction   "")
 mixfilt_deliverable(dilfilt   glnxa64  PLAIN64  DOUBLE    mexFunction   "APIVERSION;CREATE730")
 mixfilt_deliverable(dilfilt   mac      PLAIN32  FUSED     mexFunction   "MEXVERSION")
+mixfilt_deliverable(tallmix   octave   OCTAVE   DOUBLE    mexFunction   "")
+mixfilt_deliverable(widemix   octave   OCTAVE   DOUBLE    mexFunction   "")
+mixfilt_deliverable(cscslice  octave   OCTAVE   DOUBLE    mexFunction   "")
+mixfilt_deliverable(broadplus octave   OCTAVE   DOUBLE    mexFunction   "")
+mixfilt_deliverable(latfilt   octave   OCTAVE   DOUBLE    mexFunction   "")
+mixfilt_deliverable(latfiltS  octave   OCTAVE   DOUBLE    mexFunction   "")
+mixfilt_deliverable(dilfilt   octave   OCTAVE   DOUBLE    mexFunction   "")

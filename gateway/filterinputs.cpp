@@ -5,7 +5,8 @@
 
 enum { messagesize = 160 };
 
-[[noreturn]] static void fail(const char* form, const char* name, const char* argument = "")
+// Forms the message and ends the call (the host's error call does not return).
+static void fail(const char* form, const char* name, const char* argument = "")
 {
     char message[messagesize];
     std::snprintf(message, sizeof message, form, name, argument);
@@ -33,16 +34,20 @@ void checkcount32(size_t m, size_t n, const char* name, const char* argument)
 
 void checklatstatus(latstatus status, const char* name)
 {
+    const char* form = nullptr;
     switch (status) {
     case lat_ok:
         return;
     case lat_badstep:
-        fail("%s requires that the steps in L be finite and within the 32-bit integer range.", name);
+        form = "%s requires that the steps in L be finite and within the 32-bit integer range.";
+        break;
     case lat_badcentre:
-        fail("%s cannot centre the filter: a centring term from L and the filter size is not finite "
-             "or leaves the 32-bit integer range.", name);
+        form = "%s cannot centre the filter: a centring term from L and the filter size is not finite "
+               "or leaves the 32-bit integer range.";
+        break;
     case lat_smallstep:
-        fail("%s requires that the steps L(1,1) and L(2,2) be at least 1.", name);
+        form = "%s requires that the steps L(1,1) and L(2,2) be at least 1.";
+        break;
     }
-    fail("%s cannot use this sampling matrix.", name);
+    fail(form, name);
 }

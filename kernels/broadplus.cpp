@@ -24,3 +24,4 @@ void broadplus(const double* x, Index m, Index n, const double* v, double* y)
 
 template void broadplus<int32_t>(const double*, int32_t, int32_t, const double*, double*);
 template void broadplus<uint64_t>(const double*, uint64_t, uint64_t, const double*, double*);
+template void broadplus<int64_t>(const double*, int64_t, int64_t, const double*, double*);

@@ -49,3 +49,7 @@ template void cscslice_fill<int32_t>(int32_t, const int32_t*, const int32_t*, co
                                      int32_t, double*, double*);
 template void cscslice_fill<uint64_t>(uint64_t, const uint64_t*, const uint64_t*, const double*,
                                       uint64_t, uint64_t, double*, double*);
+template rowstatus cscslice_row<int64_t>(double, int64_t, int64_t*);
+template int64_t cscslice_count<int64_t>(const int64_t*, int64_t, int64_t);
+template void cscslice_fill<int64_t>(int64_t, const int64_t*, const int64_t*, const double*,
+                                      int64_t, int64_t, double*, double*);

@@ -12,3 +12,4 @@ bool mixtable(const double* v, Index count, Index bound, Index* table)
 
 template bool mixtable<int32_t>(const double*, int32_t, int32_t, int32_t*);
 template bool mixtable<uint64_t>(const double*, uint64_t, uint64_t, uint64_t*);
+template bool mixtable<int64_t>(const double*, int64_t, int64_t, int64_t*);

@@ -53,3 +53,7 @@ template mixstatus tallmix_rowscols<int32_t>(const double*, int32_t, int32_t, co
                                              int32_t*, const double*, int32_t, const double*, double*);
 template mixstatus tallmix_rowscols<uint64_t>(const double*, uint64_t, uint64_t, const double*, uint64_t,
                                               uint64_t*, const double*, uint64_t, const double*, double*);
+template mixstatus tallmix_cols<int64_t>(const double*, int64_t, int64_t, const double*, int64_t,
+                                          const double*, double*);
+template mixstatus tallmix_rowscols<int64_t>(const double*, int64_t, int64_t, const double*, int64_t,
+                                              int64_t*, const double*, int64_t, const double*, double*);

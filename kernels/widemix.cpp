@@ -36,3 +36,7 @@ template void widemix_rowscols<int32_t>(const double*, int32_t, const int32_t*, 
                                         const int32_t*, int32_t, const double*, double*);
 template void widemix_rowscols<uint64_t>(const double*, uint64_t, const uint64_t*, uint64_t,
                                          const uint64_t*, uint64_t, const double*, double*);
+template void widemix_rows<int64_t>(const double*, int64_t, int64_t, const int64_t*, int64_t,
+                                     const double*, double*);
+template void widemix_rowscols<int64_t>(const double*, int64_t, const int64_t*, int64_t,
+                                         const int64_t*, int64_t, const double*, double*);
