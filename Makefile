@@ -1,9 +1,10 @@
 # mixfilt: builds every platform's deliverables into dist/ and runs the tests.
 #   make          install what is missing, build every deliverable
 #   make test     the above, then every test of every platform
-# Each platform has its own CMake tree under build/; the trees are built one at a time.
+# Each platform has its own CMake tree under build/ (asan: the native tree under the
+# sanitizers); the trees are built one at a time.
 
-PLATFORMS := glnxa64 win64 win32 i686 mac octave
+PLATFORMS := glnxa64 win64 win32 i686 mac octave asan
 BUILD     := build
 JOBS      ?= 2
 
