@@ -1,14 +1,15 @@
 # mixfilt: builds every platform's deliverables into dist/ and runs the tests.
 #   make          install what is missing, build every deliverable
 #   make test     the above, then every test of every platform
+#   make fuzz     run every fuzz target for FUZZ_SECONDS (default 180) on its corpus
 # Each platform has its own CMake tree under build/ (asan: the native tree under the
-# sanitizers); the trees are built one at a time.
+# sanitizers; fuzz: the fuzz targets); the trees are built one at a time.
 
-PLATFORMS := glnxa64 win64 win32 i686 mac octave asan
+PLATFORMS := glnxa64 win64 win32 i686 mac octave asan fuzz
 BUILD     := build
 JOBS      ?= 2
 
-.PHONY: all deps build test clean $(PLATFORMS:%=build-%)
+.PHONY: all deps build test fuzz clean $(PLATFORMS:%=build-%)
 
 all: deps build
 
@@ -25,6 +26,9 @@ $(PLATFORMS:%=build-%): build-%: $(BUILD)/%/CMakeCache.txt
 
 test: all
 	./tools/run-tests.sh $(BUILD) $(PLATFORMS)
+
+fuzz: deps build-fuzz
+	./tools/fuzz.sh $(BUILD)/fuzz $(FUZZ_SECONDS)
 
 clean:
 	rm -rf $(BUILD) dist

@@ -1,5 +1,5 @@
 % mixfilt: sparse-coding and lattice filtering modules
-% Version 1.0.0
+% Version 1.0.0 11-Dec-2026
 %
 % Sparse coding
 %   tallmix      - Combination of selected columns of a matrix.
