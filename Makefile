@@ -2,6 +2,9 @@
 #   make          install what is missing, build every deliverable
 #   make test     the above, then every test of every platform
 #   make fuzz     run every fuzz target for FUZZ_SECONDS (default 180) on its corpus
+#   make package  pack the sources as an Octave package: dist/mixfilt-<version>.tar.gz
+#   make demo     install what is missing, build, run the demonstration in Octave: its
+#                 picture goes to dist/demo/filters.png
 # Each platform has its own CMake tree under build/ (asan: the native tree under the
 # sanitizers; fuzz: the fuzz targets); the trees are built one at a time.
 
@@ -9,7 +12,7 @@ PLATFORMS := glnxa64 win64 win32 i686 mac octave asan fuzz
 BUILD     := build
 JOBS      ?= 2
 
-.PHONY: all deps build test fuzz clean $(PLATFORMS:%=build-%)
+.PHONY: all deps build test fuzz package demo clean $(PLATFORMS:%=build-%)
 
 all: deps build
 
@@ -29,6 +32,12 @@ test: all
 
 fuzz: deps build-fuzz
 	./tools/fuzz.sh $(BUILD)/fuzz $(FUZZ_SECONDS)
+
+package:
+	./tools/package.sh dist
+
+demo: all
+	./tools/run-demo.sh dist/octave dist/demo/filters.png
 
 clean:
 	rm -rf $(BUILD) dist

@@ -8,6 +8,7 @@
 #   src/                        the modules, their units and flags as the CMake files say
 #                               (tools/octave-package.cmake), the headers, a Makefile
 #   inst/                       mfiles/*.m: the help text and the demonstration
+#   post_install.m              tools/post_install.m
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
 out=${1:-$root/dist}
@@ -36,9 +37,11 @@ cmake -DROOT="$root" -DMAKEFILE="$stage/src/Makefile" -DLIST="$work/modules" \
 sources=$(cut -d' ' -f2- "$work/modules" | tr ' ' '\n' | sort -u)
 (cd "$root" && cp --parents $sources kernels/*.hpp gateway/*.hpp "$stage/src/")
 
-# inst/: the help text of each module (beside its compiled file once installed, where the
-# compiled file is called and the text serves help), Contents.m and the demonstration.
+# inst/: the help text of each module, Contents.m and the demonstration. post_install.m moves
+# each module's help file beside the compiled module, where the compiled module is what a
+# call runs and help reads the file's text.
 cp "$root"/mfiles/*.m "$stage/inst/"
+cp "$root/tools/post_install.m" "$stage/"
 
 # INDEX: one category per heading of Contents.m, with the names listed under it.
 awk -v head="$name >> $title" '
