@@ -4,7 +4,7 @@ set -eu
 PACKAGES="cmake make g++ python3 file binutils
   g++-mingw-w64-x86-64 g++-mingw-w64-i686 binutils-mingw-w64-x86-64 binutils-mingw-w64-i686
   wine wine64 g++-i686-linux-gnu g++-powerpc-linux-gnu qemu-user
-  googletest libgtest-dev libbenchmark-dev clang libclang-rt-14-dev valgrind
+  googletest libgtest-dev libbenchmark-dev python3-numpy python3-scipy clang libclang-rt-14-dev valgrind
   octave liboctave-dev gnuplot-nox fonts-freefont-otf ghostscript"
 missing=""
 for p in $PACKAGES; do

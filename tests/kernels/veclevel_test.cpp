@@ -1,0 +1,136 @@
+// Every vector level that this processor runs gives the scalar loop's bits, for sizes that
+// leave partial registers, special values and a column rejected inside a pass.
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <limits>
+#include <random>
+#include <vector>
+#include <gtest/gtest.h>
+#include "kernels/broadplus.hpp"
+#include "kernels/tallmix.hpp"
+#include "kernels/widemix.hpp"
+
+namespace {
+
+const veclevel levels[] = {vec_sse2, vec_avx2, vec_avx512};
+const int64_t sizes[] = {1, 3, 7, 8, 9, 17};
+
+bool samebits(const std::vector<double>& a, const std::vector<double>& b)
+{
+    return a.size() == b.size() && std::memcmp(a.data(), b.data(), a.size() * sizeof(double)) == 0;
+}
+
+// Values whose products round, with an occasional zero, infinity or NaN.
+std::vector<double> block(std::mt19937& g, int64_t count)
+{
+    std::vector<double> v(static_cast<size_t>(count));
+    for (double& e : v) {
+        uint32_t k = g();
+        e = static_cast<double>(g()) / 4294967296.0 - 0.5;
+        if (k % 97 == 0)
+            e = std::numeric_limits<double>::infinity();
+        else if (k % 89 == 0)
+            e = std::numeric_limits<double>::quiet_NaN();
+        else if (k % 13 == 0)
+            e = 0.0;
+    }
+    return v;
+}
+
+std::vector<double> indices(std::mt19937& g, int64_t count, int64_t bound)
+{
+    std::vector<double> v(static_cast<size_t>(count));
+    for (double& e : v)
+        e = static_cast<double>(1 + g() % static_cast<uint32_t>(bound));
+    return v;
+}
+
+TEST(VectorLevels, TallmixMatchesTheScalarLoop)
+{
+    std::mt19937 g(1);
+    for (veclevel level : levels) {
+        if (!veclevel_has(level))
+            continue;
+        for (int64_t m : sizes)
+            for (int64_t l : {1, 3, 4, 5, 9}) {
+                const int64_t n = 6;
+                std::vector<double> a = block(g, m * n), x = block(g, l), cols = indices(g, l, n);
+                std::vector<double> rows = indices(g, m + 2, m);
+                if (l > 2)
+                    cols[static_cast<size_t>(l - 2)] = 7;     // rejected inside a pass
+                std::vector<double> want(static_cast<size_t>(m), 0.0), got = want;
+                EXPECT_EQ(tallmix_cols_at<int64_t>(vec_scalar, a.data(), m, n, cols.data(), l, x.data(), want.data()),
+                          tallmix_cols_at<int64_t>(level, a.data(), m, n, cols.data(), l, x.data(), got.data()));
+                EXPECT_TRUE(samebits(got, want)) << "level " << level << ", " << m << " rows, " << l << " columns";
+                std::vector<int64_t> table(rows.size());
+                std::vector<double> wantr(rows.size(), 0.0), gotr = wantr;
+                const int64_t r = static_cast<int64_t>(rows.size());
+                EXPECT_EQ(tallmix_rowscols_at<int64_t>(vec_scalar, a.data(), m, n, rows.data(), r, table.data(),
+                                                       cols.data(), l, x.data(), wantr.data()),
+                          tallmix_rowscols_at<int64_t>(level, a.data(), m, n, rows.data(), r, table.data(),
+                                                       cols.data(), l, x.data(), gotr.data()));
+                EXPECT_TRUE(samebits(gotr, wantr)) << "level " << level << " with ROWS, " << m << " rows";
+            }
+    }
+}
+
+TEST(VectorLevels, WidemixMatchesTheScalarLoop)
+{
+    std::mt19937 g(2);
+    for (veclevel level : levels) {
+        if (!veclevel_has(level))
+            continue;
+        for (int64_t n : sizes)
+            for (int64_t r : {1, 2, 5}) {
+                const int64_t m = 4;
+                std::vector<double> a = block(g, m * n), x = block(g, r);
+                std::vector<int64_t> rowtable(static_cast<size_t>(r)), coltable(static_cast<size_t>(n + 3));
+                for (int64_t& e : rowtable)
+                    e = g() % m;
+                for (int64_t& e : coltable)
+                    e = g() % n;
+                std::vector<double> want(static_cast<size_t>(n), 0.0), got = want;
+                widemix_rows_at<int64_t>(vec_scalar, a.data(), m, n, rowtable.data(), r, x.data(), want.data());
+                widemix_rows_at<int64_t>(level, a.data(), m, n, rowtable.data(), r, x.data(), got.data());
+                EXPECT_TRUE(samebits(got, want)) << "level " << level << ", " << n << " columns";
+                const int64_t l = static_cast<int64_t>(coltable.size());
+                std::vector<double> wantc(static_cast<size_t>(l), 0.0), gotc = wantc;
+                widemix_rowscols_at<int64_t>(vec_scalar, a.data(), m, rowtable.data(), r, coltable.data(), l,
+                                             x.data(), wantc.data());
+                widemix_rowscols_at<int64_t>(level, a.data(), m, rowtable.data(), r, coltable.data(), l,
+                                             x.data(), gotc.data());
+                EXPECT_TRUE(samebits(gotc, wantc)) << "level " << level << " with COLS, " << l << " columns";
+            }
+    }
+}
+
+TEST(VectorLevels, BroadplusMatchesTheScalarWalk)
+{
+    std::mt19937 g(3);
+    for (veclevel level : levels) {
+        if (!veclevel_has(level))
+            continue;
+        for (int64_t m : sizes)
+            for (int64_t n : {1, 2, 3}) {
+                std::vector<double> x = block(g, m * n), v = block(g, n);
+                std::vector<double> want(static_cast<size_t>(m * n) + 1, -7.0), got = want;
+                broadplus_at<uint64_t>(vec_scalar, x.data(), m, n, v.data(), want.data());
+                broadplus_at<uint64_t>(level, x.data(), m, n, v.data(), got.data());
+                EXPECT_TRUE(samebits(got, want)) << "level " << level << ", " << m << " x " << n;
+                EXPECT_EQ(got.back(), -7.0) << "written past Y";
+            }
+    }
+}
+
+TEST(VectorLevels, TheBestLevelIsOneTheProcessorRuns)
+{
+    EXPECT_TRUE(veclevel_has(veclevel_best()));
+#if defined(__x86_64__) && defined(MIXFILT_FLAVOUR_DOUBLE)
+    EXPECT_NE(veclevel_best(), vec_scalar);
+#else
+    EXPECT_EQ(veclevel_best(), vec_scalar);
+#endif
+}
+
+}  // namespace
