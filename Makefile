@@ -5,6 +5,8 @@
 #   make package  pack the sources as an Octave package: dist/mixfilt-<version>.tar.gz
 #   make demo     install what is missing, build, run the demonstration in Octave: its
 #                 picture goes to dist/demo/filters.png
+#   make bench    build the kernel benchmark (build/bench) and run it, then time the Octave
+#                 modules against Octave and NumPy/SciPy (bench/peers.sh); never part of test
 # Each platform has its own CMake tree under build/ (asan: the native tree under the
 # sanitizers; fuzz: the fuzz targets); the trees are built one at a time.
 
@@ -12,7 +14,7 @@ PLATFORMS := glnxa64 win64 win32 i686 mac octave asan fuzz
 BUILD     := build
 JOBS      ?= 2
 
-.PHONY: all deps build test fuzz package demo clean $(PLATFORMS:%=build-%)
+.PHONY: all deps build test fuzz package demo bench clean $(PLATFORMS:%=build-%)
 
 all: deps build
 
@@ -38,6 +40,11 @@ package:
 
 demo: all
 	./tools/run-demo.sh dist/octave dist/demo/filters.png
+
+bench: deps build-octave $(BUILD)/bench/CMakeCache.txt
+	cmake --build $(BUILD)/bench --target kernels_bench -j$(JOBS)
+	$(BUILD)/bench/bin/kernels_bench
+	./bench/peers.sh dist/octave
 
 clean:
 	rm -rf $(BUILD) dist

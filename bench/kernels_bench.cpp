@@ -3,7 +3,8 @@
 // Kernel counters: GB/s of the bytes a kernel must touch (64-byte lines where it gathers)
 // or GFLOP/s of the true taps (one multiply and one add each). Limit counters: the
 // single-thread read bandwidth of a 512 MiB array, a copy with streaming stores, and the
-// peak of a multiply-then-add loop (never fused) on data in L1 at each vector width.
+// peak of a multiply-then-add loop (never fused) on data in L1 at each vector width. The
+// kernels that have vector levels run at each level that the processor has.
 #include <benchmark/benchmark.h>
 #include <immintrin.h>
 
@@ -20,6 +21,7 @@
 #include "kernels/latfilt.hpp"
 #include "kernels/latfiltS.hpp"
 #include "kernels/tallmix.hpp"
+#include "kernels/veclevel.hpp"
 #include "kernels/widemix.hpp"
 
 namespace {
@@ -81,6 +83,17 @@ std::vector<Index> iota(Index n)
     return v;
 }
 
+// The vector level of the benchmark's argument; false (and the run skipped) when the
+// processor or the build lacks it.
+bool level(benchmark::State& state, veclevel* out)
+{
+    *out = static_cast<veclevel>(state.range(0));
+    if (veclevel_has(*out))
+        return true;
+    state.SkipWithError("the processor or the build lacks this level");
+    return false;
+}
+
 void rate(benchmark::State& state, const char* name, double perpass)
 {
     state.counters[name] = benchmark::Counter(perpass * 1e-9 * static_cast<double>(state.iterations()),
@@ -101,13 +114,16 @@ const std::vector<double>& densea()
 // ---- tallmix ----
 void BM_tallmix_cols(benchmark::State& state)
 {
+    veclevel lv;
+    if (!level(state, &lv))
+        return;
     const std::vector<double>& a = densea();
     std::mt19937_64 rng(2);
     const Index l = 1000;
     std::vector<double> cols = pick(l, NA, rng), x = randoms(l, rng), y = touched(MA);
     for (auto _ : state) {
         std::fill(y.begin(), y.end(), 0.0);
-        if (tallmix_cols<Index>(a.data(), MA, NA, cols.data(), l, x.data(), y.data()) != mix_ok)
+        if (tallmix_cols_at<Index>(lv, a.data(), MA, NA, cols.data(), l, x.data(), y.data()) != mix_ok)
             std::abort();
         benchmark::DoNotOptimize(y.data());
         benchmark::ClobberMemory();
@@ -117,6 +133,9 @@ void BM_tallmix_cols(benchmark::State& state)
 
 void BM_tallmix_rowscols(benchmark::State& state)
 {
+    veclevel lv;
+    if (!level(state, &lv))
+        return;
     const std::vector<double>& a = densea();
     std::mt19937_64 rng(3);
     const Index l = 1000, r = 2000;
@@ -126,8 +145,8 @@ void BM_tallmix_rowscols(benchmark::State& state)
     const double bytes = lines(a.data(), MA, table(rows, MA), table(cols, NA));
     for (auto _ : state) {
         std::fill(y.begin(), y.end(), 0.0);
-        if (tallmix_rowscols<Index>(a.data(), MA, NA, rows.data(), r, rowtable.data(),
-                                    cols.data(), l, x.data(), y.data()) != mix_ok)
+        if (tallmix_rowscols_at<Index>(lv, a.data(), MA, NA, rows.data(), r, rowtable.data(),
+                                       cols.data(), l, x.data(), y.data()) != mix_ok)
             std::abort();
         benchmark::DoNotOptimize(y.data());
         benchmark::ClobberMemory();
@@ -138,6 +157,9 @@ void BM_tallmix_rowscols(benchmark::State& state)
 // ---- widemix ----
 void BM_widemix_rows(benchmark::State& state)
 {
+    veclevel lv;
+    if (!level(state, &lv))
+        return;
     const std::vector<double>& a = densea();
     std::mt19937_64 rng(4);
     const Index r = 1000;
@@ -146,7 +168,7 @@ void BM_widemix_rows(benchmark::State& state)
     const double bytes = lines(a.data(), MA, rowtable, iota(NA));
     for (auto _ : state) {
         std::fill(y.begin(), y.end(), 0.0);
-        widemix_rows<Index>(a.data(), MA, NA, rowtable.data(), r, x.data(), y.data());
+        widemix_rows_at<Index>(lv, a.data(), MA, NA, rowtable.data(), r, x.data(), y.data());
         benchmark::DoNotOptimize(y.data());
         benchmark::ClobberMemory();
     }
@@ -155,6 +177,9 @@ void BM_widemix_rows(benchmark::State& state)
 
 void BM_widemix_rowscols(benchmark::State& state)
 {
+    veclevel lv;
+    if (!level(state, &lv))
+        return;
     const std::vector<double>& a = densea();
     std::mt19937_64 rng(5);
     const Index r = 1000, l = 1000;
@@ -164,8 +189,8 @@ void BM_widemix_rowscols(benchmark::State& state)
     const double bytes = lines(a.data(), MA, rowtable, coltable);
     for (auto _ : state) {
         std::fill(y.begin(), y.end(), 0.0);
-        widemix_rowscols<Index>(a.data(), MA, rowtable.data(), r, coltable.data(), l, x.data(),
-                                y.data());
+        widemix_rowscols_at<Index>(lv, a.data(), MA, rowtable.data(), r, coltable.data(), l,
+                                   x.data(), y.data());
         benchmark::DoNotOptimize(y.data());
         benchmark::ClobberMemory();
     }
@@ -228,12 +253,15 @@ void BM_cscslice(benchmark::State& state)
 // ---- broadplus: X 4000 x 4000, read once and Y written once ----
 void BM_broadplus(benchmark::State& state)
 {
+    veclevel lv;
+    if (!level(state, &lv))
+        return;
     std::mt19937_64 rng(7);
     const Index m = 4000, n = 4000;
     std::vector<double> x = randoms(static_cast<size_t>(m * n), rng), v = randoms(n, rng);
     std::vector<double> y = touched(static_cast<size_t>(m * n));
     for (auto _ : state) {
-        broadplus<Index>(x.data(), m, n, v.data(), y.data());
+        broadplus_at<Index>(lv, x.data(), m, n, v.data(), y.data());
         benchmark::DoNotOptimize(y.data());
         benchmark::ClobberMemory();
     }
@@ -480,18 +508,21 @@ void BM_limit_peak(benchmark::State& state, double (*peak)(const double*, double
 
 }  // namespace
 
+// Kernels with vector levels run at each: 0 scalar, 1 SSE2, 2 AVX2, 3 AVX-512.
+#define LEVELS ArgName("level")->DenseRange(vec_scalar, vec_avx512)
+
 BENCHMARK(BM_limit_read)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_limit_streamcopy)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK_CAPTURE(BM_limit_peak, scalar, peak_scalar, always)->Unit(benchmark::kMicrosecond)->UseRealTime();
 BENCHMARK_CAPTURE(BM_limit_peak, sse2, peak_sse2, always)->Unit(benchmark::kMicrosecond)->UseRealTime();
 BENCHMARK_CAPTURE(BM_limit_peak, avx2, peak_avx2, has_avx2)->Unit(benchmark::kMicrosecond)->UseRealTime();
 BENCHMARK_CAPTURE(BM_limit_peak, avx512, peak_avx512, has_avx512)->Unit(benchmark::kMicrosecond)->UseRealTime();
-BENCHMARK(BM_tallmix_cols)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(BM_tallmix_rowscols)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(BM_widemix_rows)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(BM_widemix_rowscols)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_tallmix_cols)->LEVELS->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_tallmix_rowscols)->LEVELS->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_widemix_rows)->LEVELS->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_widemix_rowscols)->LEVELS->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_cscslice)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(BM_broadplus)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_broadplus)->LEVELS->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_latfiltS)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_latfilt)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_dilfilt)->Unit(benchmark::kMillisecond)->UseRealTime();

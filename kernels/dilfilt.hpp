@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include "lattice.hpp"
+#include "veclevel.hpp"
 
 // The setup of one call: the steps and the output size, all in 64-bit arithmetic.
 // S11 moves image columns and S22 image rows; the output has
@@ -24,5 +25,10 @@ struct dilfilt_plan {
 // Writes My*Ny of Y; reads X only inside its M*N block.
 void dilfilt(const double* x, int64_t m, int64_t n, const double* h, int64_t p, int64_t q,
              const dilfilt_plan* plan, double* y);
+
+// The same at a given vector level (one that the processor runs); every level gives the
+// same bits. dilfilt takes the best level.
+void dilfilt_at(veclevel level, const double* x, int64_t m, int64_t n, const double* h, int64_t p,
+                int64_t q, const dilfilt_plan* plan, double* y);
 
 #endif

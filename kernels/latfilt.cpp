@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include "fparith.hpp"
+#include "latwalk.hpp"
 
 // All four entries become steps, then the centring terms; *plan is written only on success.
 latstatus latfilt_setup(const double lambda[4], int32_t p, int32_t q, latfilt_plan* plan)
@@ -33,6 +34,55 @@ static inline accum latfilt_tap(accum s, const double* x, double h, int32_t* rr,
     return s;
 }
 
+// One output sample whose first tap reads row rs of the column at offset cs.
+static double latfilt_sample(const double* x, int32_t m, const double* h, int32_t p, int32_t q,
+                             ptrdiff_t cs, int32_t rs, const latwalk& wk)
+{
+    accum s = 0;
+    ptrdiff_t c = cs;
+    int32_t r = rs;
+    const double* hq = h;
+    for (int32_t k = 0; k < q; ++k, hq += p) {
+        ptrdiff_t cc = c;                               // the filter column starts at (c, r)
+        int32_t rr = r;
+        int32_t l = 0;
+        for (; p - l >= 4; l += 4) {                    // groups of four rows, added in order
+            s = latfilt_tap(s, x, hq[l], &rr, &cc, m, wk.s22, wk.mn, wk.s12m);
+            s = latfilt_tap(s, x, hq[l + 1], &rr, &cc, m, wk.s22, wk.mn, wk.s12m);
+            s = latfilt_tap(s, x, hq[l + 2], &rr, &cc, m, wk.s22, wk.mn, wk.s12m);
+            s = latfilt_tap(s, x, hq[l + 3], &rr, &cc, m, wk.s22, wk.mn, wk.s12m);
+        }
+        for (; l < p; ++l)
+            s = latfilt_tap(s, x, hq[l], &rr, &cc, m, wk.s22, wk.mn, wk.s12m);
+        c -= wk.s11m;                                   // next filter column from the moved (c, r)
+        if (c < 0)
+            c += wk.mn;
+        r -= wk.s21;
+        if (r < 0)
+            r += m;
+    }
+    return static_cast<double>(s);
+}
+
+#if defined(MIXFILT_VECTOR)
+__attribute__((target("avx2"))) static void latfilt_avx2(const double* x, int32_t m, int32_t n,
+                                                         const double* h, int32_t p, int32_t q, int32_t c0,
+                                                         int32_t r0, const latwalk& wk, double* y)
+{
+    latwalk_columns<vec4>(x, m, n, h, p, q, c0, r0, wk,
+                          [=](ptrdiff_t cs, int32_t rs) { return latfilt_sample(x, m, h, p, q, cs, rs, wk); }, y);
+}
+
+__attribute__((target("avx512f"))) static void latfilt_avx512(const double* x, int32_t m, int32_t n,
+                                                              const double* h, int32_t p, int32_t q,
+                                                              int32_t c0, int32_t r0, const latwalk& wk,
+                                                              double* y)
+{
+    latwalk_columns<vec8>(x, m, n, h, p, q, c0, r0, wk,
+                          [=](ptrdiff_t cs, int32_t rs) { return latfilt_sample(x, m, h, p, q, cs, rs, wk); }, y);
+}
+#endif
+
 // Y[i, j] = sum over q = 0 .. Q-1, p = 0 .. P-1 of
 //   X[(r0 + i - S21*q - S22*p) mod M, (c0 + j - S11*q - S12*p) mod N] * H[p, q]
 //
@@ -43,55 +93,50 @@ static inline accum latfilt_tap(accum s, const double* x, double h, int32_t* rr,
 // size - 1 from an index in range and a single upward correction brings it back: the
 // indices are those of the formula for any steps, including negative ones and ones
 // larger than the image. Within the usual limits this is the same walk.
-void latfilt(const double* x, int32_t m, int32_t n, const double* h, int32_t p, int32_t q,
-             const latfilt_plan* plan, double* y)
+void latfilt_at(veclevel level, const double* x, int32_t m, int32_t n, const double* h, int32_t p,
+                int32_t q, const latfilt_plan* plan, double* y)
 {
     if (m == 0 || n == 0)
         return;                                         // nothing to read or to write
-    const ptrdiff_t mn = static_cast<ptrdiff_t>(m) * n;
-    const ptrdiff_t s11m = static_cast<ptrdiff_t>(latreduce(plan->s11, n)) * m;
-    const ptrdiff_t s12m = static_cast<ptrdiff_t>(latreduce(plan->s12, n)) * m;
-    const int32_t s21 = latreduce(plan->s21, m);
-    const int32_t s22 = latreduce(plan->s22, m);
+    latwalk wk;
+    wk.mn = static_cast<ptrdiff_t>(m) * n;
+    wk.s11m = static_cast<ptrdiff_t>(latreduce(plan->s11, n)) * m;
+    wk.s12m = static_cast<ptrdiff_t>(latreduce(plan->s12, n)) * m;
+    wk.s21 = latreduce(plan->s21, m);
+    wk.s22 = latreduce(plan->s22, m);
     int32_t c0, r0;
     latstart(plan->ucol, plan->urow, m, n, &c0, &r0);
 
     const unsigned short saved = extended_begin();
-    double* yo = y;
-    ptrdiff_t cs = static_cast<ptrdiff_t>(c0) * m;      // start column of output column j
-    for (int32_t j = 0; j < n; ++j) {
-        int32_t rs = r0;                                // start row of output row i
-        for (int32_t i = 0; i < m; ++i) {
-            accum s = 0;
-            ptrdiff_t c = cs;
-            int32_t r = rs;
-            const double* hq = h;
-            for (int32_t k = 0; k < q; ++k, hq += p) {
-                ptrdiff_t cc = c;                       // the filter column starts at (c, r)
-                int32_t rr = r;
-                int32_t l = 0;
-                for (; p - l >= 4; l += 4) {            // groups of four rows, added in order
-                    s = latfilt_tap(s, x, hq[l], &rr, &cc, m, s22, mn, s12m);
-                    s = latfilt_tap(s, x, hq[l + 1], &rr, &cc, m, s22, mn, s12m);
-                    s = latfilt_tap(s, x, hq[l + 2], &rr, &cc, m, s22, mn, s12m);
-                    s = latfilt_tap(s, x, hq[l + 3], &rr, &cc, m, s22, mn, s12m);
-                }
-                for (; l < p; ++l)
-                    s = latfilt_tap(s, x, hq[l], &rr, &cc, m, s22, mn, s12m);
-                c -= s11m;                              // next filter column from the moved (c, r)
-                if (c < 0)
-                    c += mn;
-                r -= s21;
-                if (r < 0)
-                    r += m;
+    if (level == vec_scalar) {
+        double* yo = y;
+        ptrdiff_t cs = static_cast<ptrdiff_t>(c0) * m;  // start column of output column j
+        for (int32_t j = 0; j < n; ++j) {
+            int32_t rs = r0;                            // start row of output row i
+            for (int32_t i = 0; i < m; ++i) {
+                *yo++ = latfilt_sample(x, m, h, p, q, cs, rs, wk);
+                if (++rs == m)
+                    rs = 0;
             }
-            *yo++ = static_cast<double>(s);
-            if (++rs == m)
-                rs = 0;
+            cs += m;
+            if (cs == wk.mn)
+                cs = 0;
         }
-        cs += m;
-        if (cs == mn)
-            cs = 0;
     }
+#if defined(MIXFILT_VECTOR)
+    else if (level == vec_avx512)
+        latfilt_avx512(x, m, n, h, p, q, c0, r0, wk, y);
+    else if (level == vec_avx2)
+        latfilt_avx2(x, m, n, h, p, q, c0, r0, wk, y);
+    else
+        latwalk_columns<vec2>(x, m, n, h, p, q, c0, r0, wk,
+                              [=](ptrdiff_t cs, int32_t rs) { return latfilt_sample(x, m, h, p, q, cs, rs, wk); }, y);
+#endif
     extended_end(saved);
+}
+
+void latfilt(const double* x, int32_t m, int32_t n, const double* h, int32_t p, int32_t q,
+             const latfilt_plan* plan, double* y)
+{
+    latfilt_at(veclevel_best(), x, m, n, h, p, q, plan, y);
 }

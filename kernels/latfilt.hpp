@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include "lattice.hpp"
+#include "veclevel.hpp"
 
 // The setup of one call: the four integer steps and the two centring terms.
 struct latfilt_plan {
@@ -22,5 +23,10 @@ struct latfilt_plan {
 // the image size once per call). Nothing is read when M or N is 0.
 void latfilt(const double* x, int32_t m, int32_t n, const double* h, int32_t p, int32_t q,
              const latfilt_plan* plan, double* y);
+
+// The same at a given vector level (one that the processor runs); every level gives the
+// same bits. latfilt takes the best level.
+void latfilt_at(veclevel level, const double* x, int32_t m, int32_t n, const double* h, int32_t p,
+                int32_t q, const latfilt_plan* plan, double* y);
 
 #endif

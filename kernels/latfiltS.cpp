@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include "fparith.hpp"
+#include "latwalk.hpp"
 
 // S11 and S22 become steps; L21 and L12 enter only the centring terms, which fail when
 // they make a term NaN or too large. *plan is written only on success.
@@ -29,6 +30,54 @@ static inline accum latfiltS_tap(accum s, const double* xc, double h, int32_t* r
     return s;
 }
 
+namespace {
+
+// One output sample whose first tap reads row rs of the column at offset cs.
+inline double latfiltS_sample(const double* x, int32_t m, const double* h, int32_t p, int32_t q,
+                              ptrdiff_t cs, int32_t rs, const latwalk& wk)
+{
+    accum s = 0;
+    ptrdiff_t c = cs;
+    const double* hq = h;
+    for (int32_t k = 0; k < q; ++k, hq += p) {
+        const double* xc = x + c;                       // the column stays put within a filter column
+        int32_t rr = rs;
+        int32_t l = 0;
+        for (; p - l >= 4; l += 4) {                    // groups of four rows, added in order
+            s = latfiltS_tap(s, xc, hq[l], &rr, m, wk.s22);
+            s = latfiltS_tap(s, xc, hq[l + 1], &rr, m, wk.s22);
+            s = latfiltS_tap(s, xc, hq[l + 2], &rr, m, wk.s22);
+            s = latfiltS_tap(s, xc, hq[l + 3], &rr, m, wk.s22);
+        }
+        for (; l < p; ++l)
+            s = latfiltS_tap(s, xc, hq[l], &rr, m, wk.s22);
+        c -= wk.s11m;
+        if (c < 0)
+            c += wk.mn;
+    }
+    return static_cast<double>(s);
+}
+
+#if defined(MIXFILT_VECTOR)
+__attribute__((target("avx2"))) void latfiltS_avx2(const double* x, int32_t m, int32_t n, const double* h,
+                                                   int32_t p, int32_t q, int32_t c0, int32_t r0,
+                                                   const latwalk& wk, double* y)
+{
+    latwalk_columns<vec4>(x, m, n, h, p, q, c0, r0, wk,
+                          [=](ptrdiff_t cs, int32_t rs) { return latfiltS_sample(x, m, h, p, q, cs, rs, wk); }, y);
+}
+
+__attribute__((target("avx512f"))) void latfiltS_avx512(const double* x, int32_t m, int32_t n,
+                                                        const double* h, int32_t p, int32_t q, int32_t c0,
+                                                        int32_t r0, const latwalk& wk, double* y)
+{
+    latwalk_columns<vec8>(x, m, n, h, p, q, c0, r0, wk,
+                          [=](ptrdiff_t cs, int32_t rs) { return latfiltS_sample(x, m, h, p, q, cs, rs, wk); }, y);
+}
+#endif
+
+}  // namespace
+
 // Y[i, j] = sum over q = 0 .. Q-1, p = 0 .. P-1 of
 //   X[(r0 + i - S22*p) mod M, (c0 + j - S11*q) mod N] * H[p, q]
 //
@@ -37,49 +86,50 @@ static inline accum latfiltS_tap(accum s, const double* xc, double h, int32_t* r
 //
 // As in latfilt, both steps are reduced into 0 .. size - 1 once per call, so that one
 // upward correction per move keeps the indices those of the formula for any steps.
-void latfiltS(const double* x, int32_t m, int32_t n, const double* h, int32_t p, int32_t q,
-              const latfiltS_plan* plan, double* y)
+void latfiltS_at(veclevel level, const double* x, int32_t m, int32_t n, const double* h, int32_t p,
+                 int32_t q, const latfiltS_plan* plan, double* y)
 {
     if (m == 0 || n == 0)
         return;                                         // nothing to read or to write
-    const ptrdiff_t mn = static_cast<ptrdiff_t>(m) * n;
-    const ptrdiff_t s11m = static_cast<ptrdiff_t>(latreduce(plan->s11, n)) * m;
-    const int32_t s22 = latreduce(plan->s22, m);
+    latwalk wk;                                         // the diagonal: no off-diagonal steps
+    wk.mn = static_cast<ptrdiff_t>(m) * n;
+    wk.s11m = static_cast<ptrdiff_t>(latreduce(plan->s11, n)) * m;
+    wk.s12m = 0;
+    wk.s21 = 0;
+    wk.s22 = latreduce(plan->s22, m);
     int32_t c0, r0;
     latstart(plan->ucol, plan->urow, m, n, &c0, &r0);
 
     const unsigned short saved = extended_begin();
-    double* yo = y;
-    ptrdiff_t cs = static_cast<ptrdiff_t>(c0) * m;      // start column of output column j
-    for (int32_t j = 0; j < n; ++j) {
-        int32_t rs = r0;                                // start row of output row i
-        for (int32_t i = 0; i < m; ++i) {
-            accum s = 0;
-            ptrdiff_t c = cs;
-            const double* hq = h;
-            for (int32_t k = 0; k < q; ++k, hq += p) {
-                const double* xc = x + c;               // the column stays put within a filter column
-                int32_t rr = rs;
-                int32_t l = 0;
-                for (; p - l >= 4; l += 4) {            // groups of four rows, added in order
-                    s = latfiltS_tap(s, xc, hq[l], &rr, m, s22);
-                    s = latfiltS_tap(s, xc, hq[l + 1], &rr, m, s22);
-                    s = latfiltS_tap(s, xc, hq[l + 2], &rr, m, s22);
-                    s = latfiltS_tap(s, xc, hq[l + 3], &rr, m, s22);
-                }
-                for (; l < p; ++l)
-                    s = latfiltS_tap(s, xc, hq[l], &rr, m, s22);
-                c -= s11m;
-                if (c < 0)
-                    c += mn;
+    if (level == vec_scalar) {
+        double* yo = y;
+        ptrdiff_t cs = static_cast<ptrdiff_t>(c0) * m;
+        for (int32_t j = 0; j < n; ++j) {
+            int32_t rs = r0;
+            for (int32_t i = 0; i < m; ++i) {
+                *yo++ = latfiltS_sample(x, m, h, p, q, cs, rs, wk);
+                if (++rs == m)
+                    rs = 0;
             }
-            *yo++ = static_cast<double>(s);
-            if (++rs == m)
-                rs = 0;
+            cs += m;
+            if (cs == wk.mn)
+                cs = 0;
         }
-        cs += m;
-        if (cs == mn)
-            cs = 0;
     }
+#if defined(MIXFILT_VECTOR)
+    else if (level == vec_avx512)
+        latfiltS_avx512(x, m, n, h, p, q, c0, r0, wk, y);
+    else if (level == vec_avx2)
+        latfiltS_avx2(x, m, n, h, p, q, c0, r0, wk, y);
+    else
+        latwalk_columns<vec2>(x, m, n, h, p, q, c0, r0, wk,
+                              [=](ptrdiff_t cs, int32_t rs) { return latfiltS_sample(x, m, h, p, q, cs, rs, wk); }, y);
+#endif
     extended_end(saved);
+}
+
+void latfiltS(const double* x, int32_t m, int32_t n, const double* h, int32_t p, int32_t q,
+              const latfiltS_plan* plan, double* y)
+{
+    latfiltS_at(veclevel_best(), x, m, n, h, p, q, plan, y);
 }

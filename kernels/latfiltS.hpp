@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include "lattice.hpp"
+#include "veclevel.hpp"
 
 // The setup of one call: the two diagonal steps and the two centring terms.
 // L21 and L12 are never converted; they enter the centring terms only.
@@ -20,5 +21,10 @@ struct latfiltS_plan {
 // Reads M*N of X and P*Q of H; writes M*N of Y; nothing is read when M or N is 0.
 void latfiltS(const double* x, int32_t m, int32_t n, const double* h, int32_t p, int32_t q,
               const latfiltS_plan* plan, double* y);
+
+// The same at a given vector level (one that the processor runs); every level gives the
+// same bits. latfiltS takes the best level.
+void latfiltS_at(veclevel level, const double* x, int32_t m, int32_t n, const double* h, int32_t p,
+                 int32_t q, const latfiltS_plan* plan, double* y);
 
 #endif

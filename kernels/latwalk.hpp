@@ -1,0 +1,91 @@
+// The periodic tap walk of the lattice filters, W output rows at a time, for the vector
+// levels of latfilt and latfiltS (latfiltS walks with zero off-diagonal steps).
+#ifndef MIXFILT_KERNELS_LATWALK_HPP
+#define MIXFILT_KERNELS_LATWALK_HPP
+
+#include <cstddef>
+#include <cstdint>
+#include "vecops.hpp"
+
+// The reduced steps of one call, columns as offsets into X's block (column * M).
+struct latwalk {
+    ptrdiff_t mn;           // M * N
+    ptrdiff_t s11m, s12m;   // S11 and S12 reduced into 0 .. N-1, times M
+    int32_t s21, s22;       // S21 and S22 reduced into 0 .. M-1
+};
+
+// W output samples of one output column in one register, the first starting at (cs, rs)
+// (W <= M). Every tap reads one column for all lanes; lane e reads row rr + e of it,
+// wrapped once when it passes the last row. Each sample gets the taps of the scalar walk
+// (q outer, p inner, both upward), in its order, each product and sum rounded to double.
+template <typename V>
+MIXFILT_INLINE void latwalk_rows(const double* x, int32_t m, const double* h, int32_t p, int32_t q,
+                                 ptrdiff_t cs, int32_t rs, const latwalk& wk, double* yo)
+{
+    const int32_t w = sizeof(V) / sizeof(double);
+    V s = {};
+    ptrdiff_t c = cs;
+    int32_t r = rs;
+    const double* hq = h;
+    for (int32_t k = 0; k < q; ++k, hq += p) {
+        ptrdiff_t cc = c;
+        int32_t rr = r;
+        for (int32_t l = 0; l < p; ++l) {
+            const double* xc = x + cc;
+            V samples, tap;
+            if (rr + w <= m) {
+                vload(&samples, xc + rr);               // a contiguous run of the column
+            } else {
+                for (int32_t e = 0; e < w; ++e)         // the run wraps to the top of the column
+                    samples[e] = xc[rr + e < m ? rr + e : rr + e - m];
+            }
+            vsplat(&tap, hq[l]);
+            V product = samples * tap;
+            s = s + product;
+            cc -= wk.s12m;
+            if (cc < 0)
+                cc += wk.mn;
+            rr -= wk.s22;
+            if (rr < 0)
+                rr += m;
+        }
+        c -= wk.s11m;
+        if (c < 0)
+            c += wk.mn;
+        r -= wk.s21;
+        if (r < 0)
+            r += m;
+    }
+    vstore(yo, &s);
+}
+
+// Output columns in order; within each, blocks of W rows and then the rest one at a time
+// through sample(cs, rs), the module's scalar walk of one output sample.
+template <typename V, typename Sample>
+MIXFILT_INLINE void latwalk_columns(const double* x, int32_t m, int32_t n, const double* h, int32_t p,
+                                    int32_t q, int32_t c0, int32_t r0, const latwalk& wk,
+                                    Sample sample, double* y)
+{
+    const int32_t w = sizeof(V) / sizeof(double);
+    ptrdiff_t cs = static_cast<ptrdiff_t>(c0) * m;      // start column of output column j
+    for (int32_t j = 0; j < n; ++j, y += m) {
+        int32_t rs = r0;                                // start row of output row i
+        int32_t i = 0;
+        for (; i + w <= m; i += w) {
+            latwalk_rows<V>(x, m, h, p, q, cs, rs, wk, y + i);
+            rs += w;
+            if (rs >= m)
+                rs -= m;
+        }
+        for (; i < m; ++i) {
+            y[i] = sample(cs, rs);
+            if (++rs == m)
+                rs = 0;
+        }
+        cs += m;
+        if (cs == wk.mn)
+            cs = 0;
+    }
+}
+
+#endif
