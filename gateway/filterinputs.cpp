@@ -26,6 +26,19 @@ void checkfilterinputs(int nrhs, const mxArray* prhs[], const char* name)
         fail("%s requires that L be a full double array of at least four elements.", name);
 }
 
+void readfilterinputs(int nrhs, const mxArray* prhs[], const char* name, filterblocks* in)
+{
+    enum { IN_X = 0, IN_H, IN_L };
+    checkfilterinputs(nrhs, prhs, name);
+    in->m = mxGetM(prhs[IN_X]);
+    in->n = mxGetN(prhs[IN_X]);
+    in->p = mxGetM(prhs[IN_H]);
+    in->q = mxGetN(prhs[IN_H]);
+    in->h = mxGetPr(prhs[IN_H]);
+    in->x = mxGetPr(prhs[IN_X]);
+    in->lambda = mxGetPr(prhs[IN_L]);
+}
+
 void checkcount32(size_t m, size_t n, const char* name, const char* argument)
 {
     if (n != 0 && m > static_cast<size_t>(INT32_MAX) / n)

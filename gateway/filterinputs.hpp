@@ -11,6 +11,19 @@
 // upper case, as its messages give it.
 void checkfilterinputs(int nrhs, const mxArray* prhs[], const char* name);
 
+// The inputs of a filtering call as sizes and blocks.
+struct filterblocks {
+    size_t m, n;            // X's rows and columns
+    size_t p, q;            // H's rows and columns
+    const double* x;
+    const double* h;
+    const double* lambda;   // L's first four stored elements
+};
+
+// Checks the inputs as checkfilterinputs does, then reads them in the host's order: the
+// counts of X and of H, then the blocks of H, X and L.
+void readfilterinputs(int nrhs, const mxArray* prhs[], const char* name, filterblocks* in);
+
 // Ends the call unless an m x n array has fewer than 2^31 elements, the most that a
 // 32-bit count can address.
 void checkcount32(size_t m, size_t n, const char* name, const char* argument);

@@ -108,21 +108,9 @@ void latfilt_at(veclevel level, const double* x, int32_t m, int32_t n, const dou
     latstart(plan->ucol, plan->urow, m, n, &c0, &r0);
 
     const unsigned short saved = extended_begin();
-    if (level == vec_scalar) {
-        double* yo = y;
-        ptrdiff_t cs = static_cast<ptrdiff_t>(c0) * m;  // start column of output column j
-        for (int32_t j = 0; j < n; ++j) {
-            int32_t rs = r0;                            // start row of output row i
-            for (int32_t i = 0; i < m; ++i) {
-                *yo++ = latfilt_sample(x, m, h, p, q, cs, rs, wk);
-                if (++rs == m)
-                    rs = 0;
-            }
-            cs += m;
-            if (cs == wk.mn)
-                cs = 0;
-        }
-    }
+    if (level == vec_scalar)
+        latwalk_scalar(m, n, c0, r0, wk,
+                       [=](ptrdiff_t cs, int32_t rs) { return latfilt_sample(x, m, h, p, q, cs, rs, wk); }, y);
 #if defined(MIXFILT_VECTOR)
     else if (level == vec_avx512)
         latfilt_avx512(x, m, n, h, p, q, c0, r0, wk, y);

@@ -1,5 +1,5 @@
-// The periodic tap walk of the lattice filters, W output rows at a time, for the vector
-// levels of latfilt and latfiltS (latfiltS walks with zero off-diagonal steps).
+// The output walk of the lattice filters, one sample at a time or W output rows at a time
+// for the vector levels of latfilt and latfiltS (latfiltS walks with zero off-diagonal steps).
 #ifndef MIXFILT_KERNELS_LATWALK_HPP
 #define MIXFILT_KERNELS_LATWALK_HPP
 
@@ -79,6 +79,26 @@ MIXFILT_INLINE void latwalk_columns(const double* x, int32_t m, int32_t n, const
         }
         for (; i < m; ++i) {
             y[i] = sample(cs, rs);
+            if (++rs == m)
+                rs = 0;
+        }
+        cs += m;
+        if (cs == wk.mn)
+            cs = 0;
+    }
+}
+
+// The scalar level: every output sample through sample(cs, rs), written once each in
+// storage order; each next output row starts one row down, each next column one right.
+template <typename Sample>
+inline void latwalk_scalar(int32_t m, int32_t n, int32_t c0, int32_t r0, const latwalk& wk, Sample sample,
+                           double* y)
+{
+    ptrdiff_t cs = static_cast<ptrdiff_t>(c0) * m;      // start column of output column j
+    for (int32_t j = 0; j < n; ++j) {
+        int32_t rs = r0;                                // start row of output row i
+        for (int32_t i = 0; i < m; ++i) {
+            *y++ = sample(cs, rs);
             if (++rs == m)
                 rs = 0;
         }

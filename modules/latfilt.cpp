@@ -7,31 +7,23 @@ static const char name[] = "LATFILT";
 
 void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[])
 {
-    enum { IN_X = 0, IN_H, IN_L };
     enum { OUT_Y = 0 };
     (void)nlhs;
 
-    // Check that the inputs can be read.
-    checkfilterinputs(nrhs, prhs, name);
-
-    // Read the sizes and blocks; form the steps and the centring terms.
-    size_t m = mxGetM(prhs[IN_X]);
-    size_t n = mxGetN(prhs[IN_X]);
-    size_t p = mxGetM(prhs[IN_H]);
-    size_t q = mxGetN(prhs[IN_H]);
-    const double* h = mxGetPr(prhs[IN_H]);
-    const double* x = mxGetPr(prhs[IN_X]);
-    const double* lambda = mxGetPr(prhs[IN_L]);
-    checkcount32(m, n, name, "X");
-    checkcount32(p, q, name, "H");
+    // Check and read the inputs; form the steps and the centring terms.
+    filterblocks in;
+    readfilterinputs(nrhs, prhs, name, &in);
+    checkcount32(in.m, in.n, name, "X");
+    checkcount32(in.p, in.q, name, "H");
+    const int32_t m = static_cast<int32_t>(in.m), n = static_cast<int32_t>(in.n);
+    const int32_t p = static_cast<int32_t>(in.p), q = static_cast<int32_t>(in.q);
     latfilt_plan plan;
-    checklatstatus(latfilt_setup(lambda, static_cast<int32_t>(p), static_cast<int32_t>(q), &plan), name);
+    checklatstatus(latfilt_setup(in.lambda, p, q, &plan), name);
 
     // Create the result.
-    plhs[OUT_Y] = mxCreateDoubleMatrix(static_cast<hostsize>(m), static_cast<hostsize>(n), mxREAL);
+    plhs[OUT_Y] = mxCreateDoubleMatrix(m, n, mxREAL);
     double* y = mxGetPr(plhs[OUT_Y]);
 
     // Do the job.
-    latfilt(x, static_cast<int32_t>(m), static_cast<int32_t>(n), h, static_cast<int32_t>(p),
-            static_cast<int32_t>(q), &plan, y);
+    latfilt(in.x, m, n, in.h, p, q, &plan, y);
 }

@@ -14,14 +14,6 @@ static const char msg_sparse[] = "WIDEMIX requires full (not sparse) inputs.";
 static const char msg_badrow[] = "Row index in ROWS is out of range.";
 static const char msg_badcol[] = "Column index in COLS is out of range.";
 
-// A real double array with one row or one column: counts first, then the type queries.
-static bool isdoublevector(const mxArray* v, size_t* m, size_t* n)
-{
-    *m = mxGetM(v);
-    *n = mxGetN(v);
-    return mxIsDouble(v) && !mxIsComplex(v) && (*m == 1 || *n == 1);
-}
-
 void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[])
 {
     enum { IN_X = 0, IN_A, IN_ROWS, IN_COLS };
