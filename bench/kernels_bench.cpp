@@ -3,8 +3,8 @@
 // Kernel counters: GB/s of the bytes a kernel must touch (64-byte lines where it gathers)
 // or GFLOP/s of the true taps (one multiply and one add each). Limit counters: the
 // single-thread read bandwidth of a 512 MiB array, a copy with streaming stores, and the
-// peak of a multiply-then-add loop (never fused) on data in L1 at each vector width. The
-// kernels that have vector levels run at each level that the processor has.
+// peak of a multiply-then-add loop (never fused) on data in L1 at each vector width. Every
+// kernel runs at each vector level that the processor has (level 0: the scalar loop).
 #include <benchmark/benchmark.h>
 #include <immintrin.h>
 
@@ -273,6 +273,9 @@ const int32_t FP = 9, FQ = 9;
 
 void BM_latfiltS(benchmark::State& state)
 {
+    veclevel lv;
+    if (!level(state, &lv))
+        return;
     std::mt19937_64 rng(8);
     const int32_t m = 512, n = 512;
     std::vector<double> x = randoms(static_cast<size_t>(m) * n, rng), h = randoms(FP * FQ, rng);
@@ -282,7 +285,7 @@ void BM_latfiltS(benchmark::State& state)
     if (latfiltS_setup(lambda, FP, FQ, &plan) != lat_ok)
         std::abort();
     for (auto _ : state) {
-        latfiltS(x.data(), m, n, h.data(), FP, FQ, &plan, y.data());
+        latfiltS_at(lv, x.data(), m, n, h.data(), FP, FQ, &plan, y.data());
         benchmark::DoNotOptimize(y.data());
         benchmark::ClobberMemory();
     }
@@ -291,6 +294,9 @@ void BM_latfiltS(benchmark::State& state)
 
 void BM_latfilt(benchmark::State& state)
 {
+    veclevel lv;
+    if (!level(state, &lv))
+        return;
     std::mt19937_64 rng(9);
     const int32_t m = 512, n = 512;
     std::vector<double> x = randoms(static_cast<size_t>(m) * n, rng), h = randoms(FP * FQ, rng);
@@ -300,7 +306,7 @@ void BM_latfilt(benchmark::State& state)
     if (latfilt_setup(lambda, FP, FQ, &plan) != lat_ok)
         std::abort();
     for (auto _ : state) {
-        latfilt(x.data(), m, n, h.data(), FP, FQ, &plan, y.data());
+        latfilt_at(lv, x.data(), m, n, h.data(), FP, FQ, &plan, y.data());
         benchmark::DoNotOptimize(y.data());
         benchmark::ClobberMemory();
     }
@@ -309,6 +315,9 @@ void BM_latfilt(benchmark::State& state)
 
 void BM_dilfilt(benchmark::State& state)
 {
+    veclevel lv;
+    if (!level(state, &lv))
+        return;
     std::mt19937_64 rng(10);
     const int64_t m = 1024, n = 1024;
     std::vector<double> x = randoms(static_cast<size_t>(m * n), rng), h = randoms(FP * FQ, rng);
@@ -318,7 +327,7 @@ void BM_dilfilt(benchmark::State& state)
         std::abort();
     std::vector<double> y = touched(static_cast<size_t>(plan.my * plan.ny));
     for (auto _ : state) {
-        dilfilt(x.data(), m, n, h.data(), FP, FQ, &plan, y.data());
+        dilfilt_at(lv, x.data(), m, n, h.data(), FP, FQ, &plan, y.data());
         benchmark::DoNotOptimize(y.data());
         benchmark::ClobberMemory();
     }
@@ -508,7 +517,7 @@ void BM_limit_peak(benchmark::State& state, double (*peak)(const double*, double
 
 }  // namespace
 
-// Kernels with vector levels run at each: 0 scalar, 1 SSE2, 2 AVX2, 3 AVX-512.
+// The kernels run at each vector level: 0 scalar, 1 SSE2, 2 AVX2, 3 AVX-512.
 #define LEVELS ArgName("level")->DenseRange(vec_scalar, vec_avx512)
 
 BENCHMARK(BM_limit_read)->Unit(benchmark::kMillisecond)->UseRealTime();
@@ -523,8 +532,8 @@ BENCHMARK(BM_widemix_rows)->LEVELS->Unit(benchmark::kMillisecond)->UseRealTime()
 BENCHMARK(BM_widemix_rowscols)->LEVELS->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_cscslice)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_broadplus)->LEVELS->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(BM_latfiltS)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(BM_latfilt)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(BM_dilfilt)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_latfiltS)->LEVELS->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_latfilt)->LEVELS->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_dilfilt)->LEVELS->Unit(benchmark::kMillisecond)->UseRealTime();
 
 BENCHMARK_MAIN();
