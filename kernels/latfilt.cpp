@@ -64,24 +64,6 @@ static double latfilt_sample(const double* x, int32_t m, const double* h, int32_
     return static_cast<double>(s);
 }
 
-#if defined(MIXFILT_VECTOR)
-__attribute__((target("avx2"))) static void latfilt_avx2(const double* x, int32_t m, int32_t n,
-                                                         const double* h, int32_t p, int32_t q, int32_t c0,
-                                                         int32_t r0, const latwalk& wk, double* y)
-{
-    latwalk_columns<vec4>(x, m, n, h, p, q, c0, r0, wk,
-                          [=](ptrdiff_t cs, int32_t rs) { return latfilt_sample(x, m, h, p, q, cs, rs, wk); }, y);
-}
-
-__attribute__((target("avx512f"))) static void latfilt_avx512(const double* x, int32_t m, int32_t n,
-                                                              const double* h, int32_t p, int32_t q,
-                                                              int32_t c0, int32_t r0, const latwalk& wk,
-                                                              double* y)
-{
-    latwalk_columns<vec8>(x, m, n, h, p, q, c0, r0, wk,
-                          [=](ptrdiff_t cs, int32_t rs) { return latfilt_sample(x, m, h, p, q, cs, rs, wk); }, y);
-}
-#endif
 
 // Y[i, j] = sum over q = 0 .. Q-1, p = 0 .. P-1 of
 //   X[(r0 + i - S21*q - S22*p) mod M, (c0 + j - S11*q - S12*p) mod N] * H[p, q]
@@ -108,18 +90,8 @@ void latfilt_at(veclevel level, const double* x, int32_t m, int32_t n, const dou
     latstart(plan->ucol, plan->urow, m, n, &c0, &r0);
 
     const unsigned short saved = extended_begin();
-    if (level == vec_scalar)
-        latwalk_scalar(m, n, c0, r0, wk,
-                       [=](ptrdiff_t cs, int32_t rs) { return latfilt_sample(x, m, h, p, q, cs, rs, wk); }, y);
-#if defined(MIXFILT_VECTOR)
-    else if (level == vec_avx512)
-        latfilt_avx512(x, m, n, h, p, q, c0, r0, wk, y);
-    else if (level == vec_avx2)
-        latfilt_avx2(x, m, n, h, p, q, c0, r0, wk, y);
-    else
-        latwalk_columns<vec2>(x, m, n, h, p, q, c0, r0, wk,
-                              [=](ptrdiff_t cs, int32_t rs) { return latfilt_sample(x, m, h, p, q, cs, rs, wk); }, y);
-#endif
+    latwalk_run(level, x, m, n, h, p, q, c0, r0, wk,
+                [=](ptrdiff_t cs, int32_t rs) { return latfilt_sample(x, m, h, p, q, cs, rs, wk); }, y);
     extended_end(saved);
 }
 

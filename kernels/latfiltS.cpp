@@ -58,24 +58,6 @@ inline double latfiltS_sample(const double* x, int32_t m, const double* h, int32
     return static_cast<double>(s);
 }
 
-#if defined(MIXFILT_VECTOR)
-__attribute__((target("avx2"))) void latfiltS_avx2(const double* x, int32_t m, int32_t n, const double* h,
-                                                   int32_t p, int32_t q, int32_t c0, int32_t r0,
-                                                   const latwalk& wk, double* y)
-{
-    latwalk_columns<vec4>(x, m, n, h, p, q, c0, r0, wk,
-                          [=](ptrdiff_t cs, int32_t rs) { return latfiltS_sample(x, m, h, p, q, cs, rs, wk); }, y);
-}
-
-__attribute__((target("avx512f"))) void latfiltS_avx512(const double* x, int32_t m, int32_t n,
-                                                        const double* h, int32_t p, int32_t q, int32_t c0,
-                                                        int32_t r0, const latwalk& wk, double* y)
-{
-    latwalk_columns<vec8>(x, m, n, h, p, q, c0, r0, wk,
-                          [=](ptrdiff_t cs, int32_t rs) { return latfiltS_sample(x, m, h, p, q, cs, rs, wk); }, y);
-}
-#endif
-
 }  // namespace
 
 // Y[i, j] = sum over q = 0 .. Q-1, p = 0 .. P-1 of
@@ -101,18 +83,8 @@ void latfiltS_at(veclevel level, const double* x, int32_t m, int32_t n, const do
     latstart(plan->ucol, plan->urow, m, n, &c0, &r0);
 
     const unsigned short saved = extended_begin();
-    if (level == vec_scalar)
-        latwalk_scalar(m, n, c0, r0, wk,
-                       [=](ptrdiff_t cs, int32_t rs) { return latfiltS_sample(x, m, h, p, q, cs, rs, wk); }, y);
-#if defined(MIXFILT_VECTOR)
-    else if (level == vec_avx512)
-        latfiltS_avx512(x, m, n, h, p, q, c0, r0, wk, y);
-    else if (level == vec_avx2)
-        latfiltS_avx2(x, m, n, h, p, q, c0, r0, wk, y);
-    else
-        latwalk_columns<vec2>(x, m, n, h, p, q, c0, r0, wk,
-                              [=](ptrdiff_t cs, int32_t rs) { return latfiltS_sample(x, m, h, p, q, cs, rs, wk); }, y);
-#endif
+    latwalk_run(level, x, m, n, h, p, q, c0, r0, wk,
+                [=](ptrdiff_t cs, int32_t rs) { return latfiltS_sample(x, m, h, p, q, cs, rs, wk); }, y);
     extended_end(saved);
 }
 

@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include "vecops.hpp"
+#include "veclevel.hpp"
 
 // The reduced steps of one call, columns as offsets into X's block (column * M).
 struct latwalk {
@@ -106,6 +107,45 @@ inline void latwalk_scalar(int32_t m, int32_t n, int32_t c0, int32_t r0, const l
         if (cs == wk.mn)
             cs = 0;
     }
+}
+
+#if defined(MIXFILT_VECTOR)
+template <typename Sample>
+__attribute__((target("avx2"))) void latwalk_avx2(const double* x, int32_t m, int32_t n, const double* h,
+                                                  int32_t p, int32_t q, int32_t c0, int32_t r0,
+                                                  const latwalk& wk, Sample sample, double* y)
+{
+    latwalk_columns<vec4>(x, m, n, h, p, q, c0, r0, wk, sample, y);
+}
+
+template <typename Sample>
+__attribute__((target("avx512f"))) void latwalk_avx512(const double* x, int32_t m, int32_t n,
+                                                       const double* h, int32_t p, int32_t q, int32_t c0,
+                                                       int32_t r0, const latwalk& wk, Sample sample,
+                                                       double* y)
+{
+    latwalk_columns<vec8>(x, m, n, h, p, q, c0, r0, wk, sample, y);
+}
+#endif
+
+// Every output sample of the call at the given vector level; sample(cs, rs) is the
+// module's scalar walk of one sample.
+template <typename Sample>
+void latwalk_run(veclevel level, const double* x, int32_t m, int32_t n, const double* h, int32_t p,
+                 int32_t q, int32_t c0, int32_t r0, const latwalk& wk, Sample sample, double* y)
+{
+    if (level == vec_scalar)
+        latwalk_scalar(m, n, c0, r0, wk, sample, y);
+#if defined(MIXFILT_VECTOR)
+    else if (level == vec_avx512)
+        latwalk_avx512(x, m, n, h, p, q, c0, r0, wk, sample, y);
+    else if (level == vec_avx2)
+        latwalk_avx2(x, m, n, h, p, q, c0, r0, wk, sample, y);
+    else
+        latwalk_columns<vec2>(x, m, n, h, p, q, c0, r0, wk, sample, y);
+#else
+    (void)x, (void)h, (void)p, (void)q;
+#endif
 }
 
 #endif
