@@ -24,7 +24,6 @@
 #include <mex.h>
 typedef mwSize hostsize;        // signed 64-bit in Octave
 typedef mwIndex hostindex;
-#define MIXFILT_NORETURN
 
 #else
 

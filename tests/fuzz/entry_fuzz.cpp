@@ -9,7 +9,6 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <string>
 #include <vector>
 #include "host/hostapi.h"
@@ -94,11 +93,6 @@ mxArray* makearray(bytes& b)
     std::abort();
 }
 
-[[maybe_unused]] bool fulldouble(const mxArray* a)
-{
-    return mxhost_classid(a) == mxhost_double && mxhost_imag(const_cast<mxArray*>(a)) == nullptr;
-}
-
 [[maybe_unused]] size_t rows(const mxArray* a) { return mxhost_dims(a)[0]; }
 [[maybe_unused]] size_t cols(const mxArray* a)
 {
@@ -111,9 +105,8 @@ mxArray* makearray(bytes& b)
 
 [[maybe_unused]] void expectsame(const double* got, const std::vector<double>& want)
 {
-    for (size_t k = 0; k < want.size(); ++k)
-        if (!(std::isnan(got[k]) && std::isnan(want[k])) && std::memcmp(&got[k], &want[k], sizeof(double)) != 0)
-            fail("result differs from the direct evaluation");
+    if (!samebits(got, want.data(), want.size()))
+        fail("result differs from the direct evaluation");
 }
 
 // A direct evaluation of the successful call's result, where the inputs make one.

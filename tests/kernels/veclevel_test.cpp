@@ -2,7 +2,6 @@
 // leave partial registers, special values and a column rejected inside a pass.
 #include <cmath>
 #include <cstdint>
-#include <cstring>
 #include <limits>
 #include <random>
 #include <vector>
@@ -13,23 +12,12 @@
 #include "kernels/latfiltS.hpp"
 #include "kernels/tallmix.hpp"
 #include "kernels/widemix.hpp"
+#include "tests/support/samebits.hpp"
 
 namespace {
 
 const veclevel levels[] = {vec_sse2, vec_avx2, vec_avx512};
 const int64_t sizes[] = {1, 3, 7, 8, 9, 17};
-
-// Same bits element by element; any NaN matches any NaN (which of two NaN operands an
-// instruction passes on depends on the order the compiler gives the operands).
-bool samebits(const std::vector<double>& a, const std::vector<double>& b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (size_t k = 0; k < a.size(); ++k)
-        if (!(std::isnan(a[k]) && std::isnan(b[k])) && std::memcmp(&a[k], &b[k], sizeof(double)) != 0)
-            return false;
-    return true;
-}
 
 // Values whose products round, with an occasional zero, infinity or NaN.
 std::vector<double> block(std::mt19937& g, int64_t count)

@@ -16,6 +16,7 @@
 #include <gtest/gtest.h>
 
 #include "kernels/fparith.hpp"
+#include "tests/support/samebits.hpp"
 #include "tests/support/x87.hpp"
 
 inline int64_t ref_mod(int64_t a, int64_t n)
@@ -183,17 +184,6 @@ inline double draw_lattice_entry(std::mt19937& g, int64_t extent)
     }
 }
 
-// Same bits, except that any NaN matches any NaN.
-inline bool same_double(double a, double b)
-{
-    if (std::isnan(a) || std::isnan(b))
-        return std::isnan(a) && std::isnan(b);
-    uint64_t ua, ub;
-    std::memcpy(&ua, &a, sizeof ua);
-    std::memcpy(&ub, &b, sizeof ub);
-    return ua == ub;
-}
-
 // Two column-major blocks of rows x cols, element by element; names the first difference.
 inline ::testing::AssertionResult same_blocks(const double* got, const double* want,
                                               int64_t rows, int64_t cols)
@@ -201,7 +191,7 @@ inline ::testing::AssertionResult same_blocks(const double* got, const double* w
     for (int64_t j = 0; j < cols; ++j)
         for (int64_t i = 0; i < rows; ++i) {
             const double a = got[i + j * rows], b = want[i + j * rows];
-            if (!same_double(a, b))
+            if (!samebits(a, b))
                 return ::testing::AssertionFailure()
                        << "Y[" << i << ", " << j << "] is " << std::hexfloat << a
                        << ", expected " << b;

@@ -148,10 +148,3 @@ std::vector<double> valuesof(mxArray* a)
     const double* p = static_cast<const double*>(mxhost_data(a));
     return std::vector<double>(p, p + rowsof(a) * colsof(a));
 }
-
-bool samebits(double a, double b)
-{
-    if (a != a && b != b)
-        return true;
-    return std::memcmp(&a, &b, sizeof a) == 0;
-}

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 #include "host/hostapi.h"
+#include "tests/support/samebits.hpp"
 
 // What one call left: the slots, the message, and what the host saw.
 struct hostresult {
@@ -44,8 +45,5 @@ void releaseall();
 size_t rowsof(const mxArray* a);
 size_t colsof(const mxArray* a);
 std::vector<double> valuesof(mxArray* a);
-
-// A bit-for-bit comparison that tells +0.0 from -0.0 and matches NaN with NaN.
-bool samebits(double a, double b);
 
 #endif
