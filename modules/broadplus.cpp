@@ -22,9 +22,8 @@ void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[])
         mexErrMsgTxt(msg_nargout);
     const mxArray* x = prhs[IN_X];
     const mxArray* v = prhs[IN_V];
-    size_t m = mxGetM(x);
-    size_t n = mxGetN(x);
-    if (!mxIsDouble(x) || mxIsComplex(x) || mxGetNumberOfDimensions(x) > 2)
+    size_t m, n;
+    if (!isdoublematrix(x, &m, &n))
         mexErrMsgTxt(msg_x);
     size_t mv = mxGetM(v);
     size_t nv = mxGetN(v);

@@ -25,9 +25,8 @@ void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[])
     if (nlhs > 1)
         mexErrMsgTxt(msg_nargout);
     const mxArray* a = prhs[IN_A];
-    size_t m = mxGetM(a);
-    size_t n = mxGetN(a);
-    if (!mxIsDouble(a) || mxIsComplex(a) || mxGetNumberOfDimensions(a) > 2)
+    size_t m, n;
+    if (!isdoublematrix(a, &m, &n))
         mexErrMsgTxt(msg_a);
 
     bool withrows = nrhs == 4;
@@ -45,14 +44,10 @@ void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[])
         mexErrMsgTxt(msg_cols);
     if (!isdoublevector(x, &xm, &xn))
         mexErrMsgTxt(msg_x);
-    size_t length = cm > cn ? cm : cn;
-    if (length != xm && length != xn && length != 1)
+    if (!coefficientsmatch(cm, cn, xm, xn))
         mexErrMsgTxt(msg_length);
-    // An empty index vector selects nothing; X must hold a coefficient for every index.
     size_t l = vectorlength(cm, cn);
     size_t r = vectorlength(rm, rn);
-    if (vectorlength(xm, xn) < l)
-        mexErrMsgTxt(msg_length);
     requirefull(a, msg_sparse);
     if (withrows)
         requirefull(rows, msg_sparse);

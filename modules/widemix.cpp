@@ -25,9 +25,8 @@ void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[])
     if (nlhs > 1)
         mexErrMsgTxt(msg_nargout);
     const mxArray* a = prhs[IN_A];
-    size_t m = mxGetM(a);
-    size_t n = mxGetN(a);
-    if (!mxIsDouble(a) || mxIsComplex(a) || mxGetNumberOfDimensions(a) > 2)
+    size_t m, n;
+    if (!isdoublematrix(a, &m, &n))
         mexErrMsgTxt(msg_a);
     const mxArray* rows = prhs[IN_ROWS];
     const mxArray* x = prhs[IN_X];
@@ -36,13 +35,9 @@ void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[])
         mexErrMsgTxt(msg_rows);
     if (!isdoublevector(x, &xm, &xn))
         mexErrMsgTxt(msg_x);
-    size_t length = rm > rn ? rm : rn;
-    if (length != xm && length != xn && length != 1)
+    if (!coefficientsmatch(rm, rn, xm, xn))
         mexErrMsgTxt(msg_length);
-    // An empty index vector selects nothing; X must hold a coefficient for every index.
     size_t r = vectorlength(rm, rn);
-    if (vectorlength(xm, xn) < r)
-        mexErrMsgTxt(msg_length);
     bool withcols = nrhs == 4;
     const mxArray* cols = withcols ? prhs[IN_COLS] : nullptr;
     const double* colsdata = nullptr;
