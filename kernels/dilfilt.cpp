@@ -48,31 +48,43 @@ inline double dilfilt_sample(const double* x, const double* h, int64_t p, int64_
     return static_cast<double>(s);
 }
 
-// Output rows i0 .. i0 + W - 1 of output column j, W samples at a time in one register:
-// every sample gets the taps of the scalar loop, in its order.
-template <typename V>
+// Output rows i0 .. i0 + K*W - 1 of output column j, W samples a register in K registers:
+// every sample gets the taps of the scalar loop, in its order; the K sums are independent,
+// so their adds overlap.
+template <typename V, int K>
 MIXFILT_INLINE void dilfilt_rows(const double* x, const double* h, int64_t p, int64_t q, int64_t xq0,
                                  int64_t rowstep, int64_t colstep, double* yo)
 {
-    V s = {};
+    const int64_t w = sizeof(V) / sizeof(double);
+    V s[K] = {};
     int64_t xq = xq0;
     for (int64_t k = q - 1; k >= 0; --k) {
         const double* hq = h + k * p;
         int64_t xp = xq;
         for (int64_t l = p - 1; l >= 0; --l) {
-            V samples, tap;
-            vload(&samples, x + xp);
+            V tap;
             vsplat(&tap, hq[l]);
-            V product = tap * samples;
-            s = s + product;
+#pragma GCC unroll 8
+            for (int b = 0; b < K; ++b) {
+                V samples;
+                vload(&samples, x + xp + b * w);
+                V product = tap * samples;
+                s[b] = s[b] + product;
+            }
             xp += rowstep;
         }
         xq += colstep;
     }
-    vstore(yo, &s);
+#pragma GCC unroll 8
+    for (int b = 0; b < K; ++b)
+        vstore(yo + b * w, &s[b]);
 }
 
-// The scalar loop over output rows from i, then the vector blocks stop short of My.
+// Registers a block of output rows takes: independent sums enough to cover the latency
+// of an add on the processors these levels run on.
+const int dilblock = 8;
+
+// Blocks of dilblock * W output rows, then of W rows, then the scalar loop for the rest.
 template <typename V>
 MIXFILT_INLINE void dilfilt_columns(const double* x, int64_t m, const double* h, int64_t p, int64_t q,
                                     int64_t my, int64_t ny, int64_t first, int64_t rowstep,
@@ -81,8 +93,10 @@ MIXFILT_INLINE void dilfilt_columns(const double* x, int64_t m, const double* h,
     const int64_t w = sizeof(V) / sizeof(double);
     for (int64_t j = 0; j < ny; ++j) {
         int64_t i = 0;
+        for (; i + dilblock * w <= my; i += dilblock * w)
+            dilfilt_rows<V, dilblock>(x, h, p, q, first + i + j * m, rowstep, colstep, y + i + j * my);
         for (; i + w <= my; i += w)
-            dilfilt_rows<V>(x, h, p, q, first + i + j * m, rowstep, colstep, y + i + j * my);
+            dilfilt_rows<V, 1>(x, h, p, q, first + i + j * m, rowstep, colstep, y + i + j * my);
         for (; i < my; ++i)
             y[i + j * my] = dilfilt_sample(x, h, p, q, first + i + j * m, rowstep, colstep);
     }

@@ -15,16 +15,17 @@ struct latwalk {
     int32_t s21, s22;       // S21 and S22 reduced into 0 .. M-1
 };
 
-// W output samples of one output column in one register, the first starting at (cs, rs)
-// (W <= M). Every tap reads one column for all lanes; lane e reads row rr + e of it,
-// wrapped once when it passes the last row. Each sample gets the taps of the scalar walk
-// (q outer, p inner, both upward), in its order, each product and sum rounded to double.
-template <typename V>
+// K * W output samples of one output column in K registers, the first starting at
+// (cs, rs) (K * W <= M). Every tap reads one column for all lanes; lane e of register b
+// reads row rr + b*W + e of it, wrapped when it passes the last row. Each sample gets the
+// taps of the scalar walk (q outer, p inner, both upward), in its order, each product and
+// sum rounded to double; the K registers are independent sums, so their adds overlap.
+template <typename V, int K>
 MIXFILT_INLINE void latwalk_rows(const double* x, int32_t m, const double* h, int32_t p, int32_t q,
                                  ptrdiff_t cs, int32_t rs, const latwalk& wk, double* yo)
 {
     const int32_t w = sizeof(V) / sizeof(double);
-    V s = {};
+    V s[K] = {};
     ptrdiff_t c = cs;
     int32_t r = rs;
     const double* hq = h;
@@ -33,16 +34,33 @@ MIXFILT_INLINE void latwalk_rows(const double* x, int32_t m, const double* h, in
         int32_t rr = r;
         for (int32_t l = 0; l < p; ++l) {
             const double* xc = x + cc;
-            V samples, tap;
-            if (rr + w <= m) {
-                vload(&samples, xc + rr);               // a contiguous run of the column
-            } else {
-                for (int32_t e = 0; e < w; ++e)         // the run wraps to the top of the column
-                    samples[e] = xc[rr + e < m ? rr + e : rr + e - m];
-            }
+            V tap;
             vsplat(&tap, hq[l]);
-            V product = samples * tap;
-            s = s + product;
+            if (rr + K * w <= m) {                      // one contiguous run of the column
+#pragma GCC unroll 8
+                for (int b = 0; b < K; ++b) {
+                    V samples;
+                    vload(&samples, xc + rr + b * w);
+                    V product = samples * tap;
+                    s[b] = s[b] + product;
+                }
+            } else {                                    // the run wraps to the top of the column
+#pragma GCC unroll 8
+                for (int b = 0; b < K; ++b) {
+                    V samples;
+                    int32_t rb = rr + b * w;
+                    if (rb >= m)
+                        rb -= m;
+                    if (rb + w <= m) {
+                        vload(&samples, xc + rb);
+                    } else {
+                        for (int32_t e = 0; e < w; ++e)
+                            samples[e] = xc[rb + e < m ? rb + e : rb + e - m];
+                    }
+                    V product = samples * tap;
+                    s[b] = s[b] + product;
+                }
+            }
             cc -= wk.s12m;
             if (cc < 0)
                 cc += wk.mn;
@@ -57,11 +75,18 @@ MIXFILT_INLINE void latwalk_rows(const double* x, int32_t m, const double* h, in
         if (r < 0)
             r += m;
     }
-    vstore(yo, &s);
+#pragma GCC unroll 8
+    for (int b = 0; b < K; ++b)
+        vstore(yo + b * w, &s[b]);
 }
 
-// Output columns in order; within each, blocks of W rows and then the rest one at a time
-// through sample(cs, rs), the module's scalar walk of one output sample.
+// Registers a block of output rows takes: independent sums enough to cover the latency
+// of an add on the processors these levels run on.
+const int latblock = 8;
+
+// Output columns in order; within each, blocks of latblock * W rows, then blocks of
+// W rows, then the rest one at a time through sample(cs, rs), the module's scalar walk of
+// one output sample.
 template <typename V, typename Sample>
 MIXFILT_INLINE void latwalk_columns(const double* x, int32_t m, int32_t n, const double* h, int32_t p,
                                     int32_t q, int32_t c0, int32_t r0, const latwalk& wk,
@@ -72,8 +97,14 @@ MIXFILT_INLINE void latwalk_columns(const double* x, int32_t m, int32_t n, const
     for (int32_t j = 0; j < n; ++j, y += m) {
         int32_t rs = r0;                                // start row of output row i
         int32_t i = 0;
+        for (; i + latblock * w <= m; i += latblock * w) {
+            latwalk_rows<V, latblock>(x, m, h, p, q, cs, rs, wk, y + i);
+            rs += latblock * w;
+            if (rs >= m)
+                rs -= m;
+        }
         for (; i + w <= m; i += w) {
-            latwalk_rows<V>(x, m, h, p, q, cs, rs, wk, y + i);
+            latwalk_rows<V, 1>(x, m, h, p, q, cs, rs, wk, y + i);
             rs += w;
             if (rs >= m)
                 rs -= m;

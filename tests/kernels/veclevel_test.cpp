@@ -1,5 +1,6 @@
 // Every vector level that this processor runs gives the scalar loop's bits, for sizes that
-// leave partial registers, special values and a column rejected inside a pass.
+// leave partial registers or fill blocks of them, special values and a column rejected
+// inside a pass.
 #include <cmath>
 #include <cstdint>
 #include <limits>
@@ -17,7 +18,9 @@
 namespace {
 
 const veclevel levels[] = {vec_sse2, vec_avx2, vec_avx512};
-const int64_t sizes[] = {1, 3, 7, 8, 9, 17};
+// Partial registers, and one or more whole blocks of registers with a rest (blocks of up
+// to 8 registers of 8).
+const int64_t sizes[] = {1, 3, 7, 8, 9, 17, 40, 67, 131};
 
 // Values whose products round, with an occasional zero, infinity or NaN.
 std::vector<double> block(std::mt19937& g, int64_t count)
@@ -169,10 +172,10 @@ TEST(VectorLevels, LatticeFiltersMatchTheScalarWalk)
     for (veclevel level : levels) {
         if (!veclevel_has(level))
             continue;
-        for (int32_t m : {1, 3, 7, 8, 9, 17})
+        for (int64_t rows : sizes)
             for (const auto& lambda : lattices)
                 for (int32_t p : {1, 4, 9}) {
-                    const int32_t n = 3, q = 2;
+                    const int32_t m = static_cast<int32_t>(rows), n = 3, q = 2;
                     std::vector<double> x = block(g, m * n), h = block(g, p * q);
                     latfiltS_plan plan;
                     ASSERT_EQ(latfiltS_setup(lambda, p, q, &plan), lat_ok);
