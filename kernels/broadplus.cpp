@@ -21,8 +21,14 @@ void broadplus_walk(const double* x, Index m, Index total, const double* v, doub
     }
 }
 
-// Column by column, W elements at a time: the same single addition per element.
-template <typename V, typename Index>
+// A result of this many bytes or more is larger than the caches would keep for the caller:
+// it is written past them, so that it does not evict X on its way to memory.
+const uint64_t streambytes = uint64_t(8) << 20;
+
+// Column by column, W elements at a time: the same single addition per element. With
+// stream, the stores of whole registers go past the caches (after the elements before Y's
+// next register boundary are stored one at a time).
+template <typename V, bool stream, typename Index>
 MIXFILT_INLINE void broadplus_columns(const double* x, Index m, Index n, const double* v, double* y)
 {
     const Index w = sizeof(V) / sizeof(double);
@@ -30,6 +36,15 @@ MIXFILT_INLINE void broadplus_columns(const double* x, Index m, Index n, const d
         V vc, xs;
         vsplat(&vc, v[c]);
         Index r = 0;
+        if (stream) {
+            for (; r < m && reinterpret_cast<uintptr_t>(y + r) % sizeof(V) != 0; ++r)
+                y[r] = x[r] + v[c];
+            for (; r + w <= m; r += w) {
+                vload(&xs, x + r);
+                V sum = xs + vc;
+                vstream(y + r, &sum);
+            }
+        }
         for (; r + w <= m; r += w) {
             vload(&xs, x + r);
             V sum = xs + vc;
@@ -38,6 +53,18 @@ MIXFILT_INLINE void broadplus_columns(const double* x, Index m, Index n, const d
         for (; r < m; ++r)
             y[r] = x[r] + v[c];
     }
+    if (stream)
+        vstreamed();
+}
+
+// The columns at one width, streamed when the result is large.
+template <typename V, typename Index>
+MIXFILT_INLINE void broadplus_width(const double* x, Index m, Index n, const double* v, double* y)
+{
+    if (static_cast<uint64_t>(m) * static_cast<uint64_t>(n) >= streambytes / sizeof(double))
+        broadplus_columns<V, true>(x, m, n, v, y);
+    else
+        broadplus_columns<V, false>(x, m, n, v, y);
 }
 
 #if defined(MIXFILT_VECTOR)
@@ -45,14 +72,14 @@ template <typename Index>
 __attribute__((target("avx2"))) void broadplus_avx2(const double* x, Index m, Index n, const double* v,
                                                     double* y)
 {
-    broadplus_columns<vec4>(x, m, n, v, y);
+    broadplus_width<vec4>(x, m, n, v, y);
 }
 
 template <typename Index>
 __attribute__((target("avx512f"))) void broadplus_avx512(const double* x, Index m, Index n,
                                                          const double* v, double* y)
 {
-    broadplus_columns<vec8>(x, m, n, v, y);
+    broadplus_width<vec8>(x, m, n, v, y);
 }
 #endif
 
@@ -73,7 +100,7 @@ void broadplus_at(veclevel level, const double* x, Index m, Index n, const doubl
     else if (level == vec_avx2)
         broadplus_avx2(x, m, n, v, y);
     else
-        broadplus_columns<vec2>(x, m, n, v, y);
+        broadplus_width<vec2>(x, m, n, v, y);
 #endif
     extended_end(cw);
 }

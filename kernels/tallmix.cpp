@@ -8,6 +8,10 @@ namespace {
 // Up to this many selected columns are added to Y in one pass over it.
 const int passcolumns = 4;
 
+// Through a row table the reads of A jump about, beyond what the processor foresees: the
+// vector levels ask for the lines of the rows this many entries ahead.
+const int rowsahead = 32;
+
 // Y(j) = (((Y(j) + C0(j) * x0) + C1(j) * x1) + ...) for the k columns of one pass, j over
 // the R rows (through the row table when there is one), W elements of Y at a time: every
 // element gets the operations of the scalar loop, in its order.
@@ -23,8 +27,11 @@ MIXFILT_INLINE void tallmix_pass(const double* const* column, const double* xs, 
         for (int t = 0; t < k; ++t) {
             V a = {}, x;
             if (rowtable) {
-                for (Index e = 0; e < w; ++e)
+                for (Index e = 0; e < w; ++e) {
+                    if (j + e + rowsahead < r)
+                        __builtin_prefetch(column[t] + rowtable[j + e + rowsahead]);
                     a[e] = column[t][rowtable[j + e]];
+                }
             } else {
                 vload(&a, column[t] + j);
             }

@@ -5,6 +5,7 @@
 #define MIXFILT_KERNELS_VECOPS_HPP
 
 #include <cstring>
+#include <immintrin.h>             // the fence after streaming stores
 
 typedef double vec2 __attribute__((vector_size(16)));
 typedef double vec4 __attribute__((vector_size(32)));
@@ -31,6 +32,30 @@ MIXFILT_INLINE void vsplat(V* v, double x)
 {
     for (unsigned w = 0; w < sizeof(V) / sizeof(double); ++w)
         (*v)[w] = x;
+}
+
+// Stores that go to memory past the caches; p aligned to the register's size. A run of
+// them ends with vstreamed() before the stored values are read by anyone. Written as the
+// instruction itself, so that the kernels shared by all widths carry no target of their own;
+// the wider forms are reached only from functions built for that width.
+MIXFILT_INLINE void vstream(double* p, const vec2* v)
+{
+    __asm__("movntpd %1, %0" : "=m"(*reinterpret_cast<vec2*>(p)) : "x"(*v));
+}
+
+MIXFILT_INLINE void vstream(double* p, const vec4* v)
+{
+    __asm__("vmovntpd %1, %0" : "=m"(*reinterpret_cast<vec4*>(p)) : "x"(*v));
+}
+
+MIXFILT_INLINE void vstream(double* p, const vec8* v)
+{
+    __asm__("vmovntpd %1, %0" : "=m"(*reinterpret_cast<vec8*>(p)) : "v"(*v));
+}
+
+MIXFILT_INLINE void vstreamed()
+{
+    _mm_sfence();
 }
 
 #endif

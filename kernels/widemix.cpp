@@ -5,6 +5,10 @@
 
 namespace {
 
+// The reads of A follow ROWS, which jumps about beyond what the processor foresees: the
+// vector levels ask for the lines of the rows this many entries ahead.
+const int rowsahead = 16;
+
 // Y(j) for the L output columns, whose columns of A are coltable(j) (or j when there is no
 // table): each element's terms in ROWS order. The vector levels hold W elements of Y in a
 // register across all of ROWS; every element gets the operations of the scalar loop.
@@ -22,6 +26,9 @@ MIXFILT_INLINE void widemix_block(const double* a, Index m, const Index* rowtabl
         vload(&sum, y + j);
         for (Index k = 0; k < r; ++k) {
             V terms, xk;
+            if (k + rowsahead < r)
+                for (Index e = 0; e < w; ++e)
+                    __builtin_prefetch(column[e] + rowtable[k + rowsahead]);
             for (Index e = 0; e < w; ++e)
                 terms[e] = column[e][rowtable[k]];
             vsplat(&xk, x[k]);

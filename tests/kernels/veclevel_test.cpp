@@ -124,6 +124,30 @@ TEST(VectorLevels, BroadplusMatchesTheScalarWalk)
     }
 }
 
+// A result of 8 MiB or more is stored past the caches, from each column's first register
+// boundary of Y: odd column lengths, and Y one element off the allocation's alignment.
+TEST(VectorLevels, BroadplusStreamsLargeResultsWithTheSameBits)
+{
+    std::mt19937 g(6);
+    const int64_t m = 1027, n = 1025;
+    const size_t total = static_cast<size_t>(m * n);
+    std::vector<double> x = block(g, m * n), v = block(g, n), want(total);
+    broadplus_at<uint64_t>(vec_scalar, x.data(), m, n, v.data(), want.data());
+    for (veclevel level : levels) {
+        if (!veclevel_has(level))
+            continue;
+        for (size_t offset : {0, 1}) {
+            std::vector<double> got(total + 2, -7.0);
+            broadplus_at<uint64_t>(level, x.data(), m, n, v.data(), got.data() + offset);
+            EXPECT_TRUE(samebits(std::vector<double>(got.begin() + offset, got.begin() + offset + total), want))
+                << "level " << level << ", Y offset " << offset;
+            EXPECT_EQ(got[offset + total], -7.0) << "written past Y";
+            if (offset == 1)
+                EXPECT_EQ(got[0], -7.0) << "written before Y";
+        }
+    }
+}
+
 TEST(VectorLevels, TheBestLevelIsOneTheProcessorRuns)
 {
     EXPECT_TRUE(veclevel_has(veclevel_best()));
