@@ -2,6 +2,8 @@
 #ifndef MIXFILT_KERNELS_CSCSLICE_HPP
 #define MIXFILT_KERNELS_CSCSLICE_HPP
 
+#include "veclevel.hpp"
+
 enum rowstatus {
     row_ok = 0,
     row_negative,       // the row number is below 0
@@ -23,5 +25,15 @@ Index cscslice_count(const Index* ir, Index nnz, Index r);
 template <typename Index>
 void cscslice_fill(Index n, const Index* jc, const Index* ir, const double* pr, Index r,
                    Index k, double* vals, double* cols);
+
+// The same at a given vector level (one that the processor runs), scanning the row
+// indices a register at a time; every level gives the same count and entries. The
+// functions above take the best level.
+template <typename Index>
+Index cscslice_count_at(veclevel level, const Index* ir, Index nnz, Index r);
+
+template <typename Index>
+void cscslice_fill_at(veclevel level, Index n, const Index* jc, const Index* ir, const double* pr,
+                      Index r, Index k, double* vals, double* cols);
 
 #endif

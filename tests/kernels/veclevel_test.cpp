@@ -1,6 +1,7 @@
 // Every vector level that this processor runs gives the scalar loop's bits, for sizes that
 // leave partial registers or fill blocks of them, special values and a column rejected
 // inside a pass.
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <limits>
@@ -8,6 +9,7 @@
 #include <vector>
 #include <gtest/gtest.h>
 #include "kernels/broadplus.hpp"
+#include "kernels/cscslice.hpp"
 #include "kernels/dilfilt.hpp"
 #include "kernels/latfilt.hpp"
 #include "kernels/latfiltS.hpp"
@@ -142,8 +144,9 @@ TEST(VectorLevels, BroadplusStreamsLargeResultsWithTheSameBits)
             EXPECT_TRUE(samebits(std::vector<double>(got.begin() + offset, got.begin() + offset + total), want))
                 << "level " << level << ", Y offset " << offset;
             EXPECT_EQ(got[offset + total], -7.0) << "written past Y";
-            if (offset == 1)
+            if (offset == 1) {
                 EXPECT_EQ(got[0], -7.0) << "written before Y";
+            }
         }
     }
 }
@@ -218,6 +221,76 @@ TEST(VectorLevels, LatticeFiltersMatchTheScalarWalk)
                         << "latfilt level " << level << ", " << m << " rows, " << p << " filter rows, L11 " << lambda[0];
                     EXPECT_EQ(gotg.back(), -7.0) << "written past Y";
                 }
+    }
+}
+
+}  // namespace
+
+namespace {
+
+// Columns of up to 12 entries of rows 0 .. 5, some empty, some sorted, some not, with
+// repeats: each row is stored in many columns, and not always first in its column.
+template <typename Index>
+struct randomcsc {
+    std::vector<Index> jc{0}, ir;
+    std::vector<double> pr;
+
+    randomcsc(std::mt19937& g, Index n, uint32_t most)
+    {
+        for (Index c = 0; c < n; ++c) {
+            const uint32_t count = g() % (most + 1);
+            std::vector<Index> rows;
+            for (uint32_t e = 0; e < count; ++e)
+                rows.push_back(static_cast<Index>(g() % 6));
+            if (g() % 2)
+                std::sort(rows.begin(), rows.end());
+            for (Index row : rows) {
+                ir.push_back(row);
+                pr.push_back(static_cast<double>(g() % 1000));
+            }
+            jc.push_back(static_cast<Index>(ir.size()));
+        }
+    }
+};
+
+// Every row of a random matrix, whole and cut to its first half, with and without the
+// column numbers, at the level and in the scalar loops.
+template <typename Index>
+void expectsamerows(veclevel level, const randomcsc<Index>& a, Index n)
+{
+    const Index nnz = a.jc.back();
+    for (Index r = 0; r < 7; ++r) {
+        const Index k = cscslice_count_at<Index>(vec_scalar, a.ir.data(), nnz, r);
+        ASSERT_EQ(cscslice_count_at<Index>(level, a.ir.data(), nnz, r), k)
+            << "level " << level << ", " << n << " columns, row " << r;
+        for (Index want : {k, k / 2}) {
+            const size_t size = static_cast<size_t>(want) + 1;
+            std::vector<double> vals(size, -7.0), cols(size, -7.0), vals0(size, -7.0), cols0(size, -7.0);
+            cscslice_fill_at<Index>(vec_scalar, n, a.jc.data(), a.ir.data(), a.pr.data(), r, want, vals0.data(),
+                                    cols0.data());
+            cscslice_fill_at<Index>(level, n, a.jc.data(), a.ir.data(), a.pr.data(), r, want, vals.data(),
+                                    cols.data());
+            EXPECT_EQ(vals, vals0) << "level " << level << ", " << n << " columns, row " << r << ", " << want;
+            EXPECT_EQ(cols, cols0) << "level " << level << ", " << n << " columns, row " << r << ", " << want;
+            std::vector<double> only(size, -7.0);
+            cscslice_fill_at<Index>(level, n, a.jc.data(), a.ir.data(), a.pr.data(), r, want, only.data(), nullptr);
+            EXPECT_EQ(only, vals0) << "level " << level << " without column numbers";
+        }
+    }
+}
+
+TEST(VectorLevels, CscsliceMatchesTheScalarLoops)
+{
+    std::mt19937 g(7);
+    for (veclevel level : levels) {
+        if (!veclevel_has(level))
+            continue;
+        for (int32_t n : {0, 1, 5, 40, 3000})
+            for (uint32_t most : {1u, 12u}) {
+                expectsamerows<int32_t>(level, randomcsc<int32_t>(g, n, most), n);
+                expectsamerows<uint64_t>(level, randomcsc<uint64_t>(g, static_cast<uint64_t>(n), most),
+                                         static_cast<uint64_t>(n));
+            }
     }
 }
 
