@@ -21,6 +21,7 @@ void broadplus_walk(const double* x, Index m, Index total, const double* v, doub
     }
 }
 
+#if defined(MIXFILT_VECTOR)
 // A result of this many bytes or more is larger than the caches would keep for the caller:
 // it is written past them, so that it does not evict X on its way to memory.
 const uint64_t streambytes = uint64_t(8) << 20;
@@ -67,7 +68,6 @@ MIXFILT_INLINE void broadplus_width(const double* x, Index m, Index n, const dou
         broadplus_columns<V, false>(x, m, n, v, y);
 }
 
-#if defined(MIXFILT_VECTOR)
 template <typename Index>
 __attribute__((target("avx2"))) void broadplus_avx2(const double* x, Index m, Index n, const double* v,
                                                     double* y)

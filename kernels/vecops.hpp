@@ -5,7 +5,6 @@
 #define MIXFILT_KERNELS_VECOPS_HPP
 
 #include <cstring>
-#include <immintrin.h>             // the fence after streaming stores
 
 typedef double vec2 __attribute__((vector_size(16)));
 typedef double vec4 __attribute__((vector_size(32)));
@@ -34,28 +33,32 @@ MIXFILT_INLINE void vsplat(V* v, double x)
         (*v)[w] = x;
 }
 
+#if defined(__x86_64__)
+#include <immintrin.h>
+
 // Stores that go to memory past the caches; p aligned to the register's size. A run of
-// them ends with vstreamed() before the stored values are read by anyone. Written as the
-// instruction itself, so that the kernels shared by all widths carry no target of their own;
-// the wider forms are reached only from functions built for that width.
-MIXFILT_INLINE void vstream(double* p, const vec2* v)
+// them ends with vstreamed() before the stored values are read by anyone. The wider forms
+// carry their width's target and are not forced inline: the compiler inlines them once the
+// kernel that calls them has been inlined into a function built for that width.
+inline void vstream(double* p, const vec2* v)
 {
-    __asm__("movntpd %1, %0" : "=m"(*reinterpret_cast<vec2*>(p)) : "x"(*v));
+    _mm_stream_pd(p, *v);
 }
 
-MIXFILT_INLINE void vstream(double* p, const vec4* v)
+__attribute__((target("avx"))) inline void vstream(double* p, const vec4* v)
 {
-    __asm__("vmovntpd %1, %0" : "=m"(*reinterpret_cast<vec4*>(p)) : "x"(*v));
+    _mm256_stream_pd(p, *v);
 }
 
-MIXFILT_INLINE void vstream(double* p, const vec8* v)
+__attribute__((target("avx512f"))) inline void vstream(double* p, const vec8* v)
 {
-    __asm__("vmovntpd %1, %0" : "=m"(*reinterpret_cast<vec8*>(p)) : "v"(*v));
+    _mm512_stream_pd(p, *v);
 }
 
-MIXFILT_INLINE void vstreamed()
+inline void vstreamed()
 {
     _mm_sfence();
 }
+#endif
 
 #endif
