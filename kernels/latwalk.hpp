@@ -1,5 +1,6 @@
-// The output walk of the lattice filters, one sample at a time or W output rows at a time
-// for the vector levels of latfilt and latfiltS (latfiltS walks with zero off-diagonal steps).
+// The output walk of the lattice filters, one sample at a time or in chains of blocks of
+// output rows for the vector levels of latfilt and latfiltS (latfiltS walks with zero
+// off-diagonal steps).
 #ifndef MIXFILT_KERNELS_LATWALK_HPP
 #define MIXFILT_KERNELS_LATWALK_HPP
 
@@ -15,50 +16,89 @@ struct latwalk {
     int32_t s21, s22;       // S21 and S22 reduced into 0 .. M-1
 };
 
-// K * W output samples of one output column in K registers, the first starting at
-// (cs, rs) (K * W <= M). Every tap reads one column for all lanes; lane e of register b
-// reads row rr + b*W + e of it, wrapped when it passes the last row. Each sample gets the
-// taps of the scalar walk (q outer, p inner, both upward), in its order, each product and
-// sum rounded to double; the K registers are independent sums, so their adds overlap.
-template <typename V, int K>
-MIXFILT_INLINE void latwalk_rows(const double* x, int32_t m, const double* h, int32_t p, int32_t q,
-                                 ptrdiff_t cs, int32_t rs, const latwalk& wk, double* yo)
+// R registers of W rows of one column, the first row rr (R * W <= M), each row wrapped
+// to the top of the column when it passes the last.
+template <typename V, int R>
+MIXFILT_INLINE void latwalk_load(const double* xc, int32_t m, int32_t rr, V* v)
 {
     const int32_t w = sizeof(V) / sizeof(double);
-    V s[K] = {};
-    ptrdiff_t c = cs;
-    int32_t r = rs;
-    const double* hq = h;
-    for (int32_t k = 0; k < q; ++k, hq += p) {
+    if (rr + R * w <= m) {                              // one contiguous run
+#pragma GCC unroll 8
+        for (int b = 0; b < R; ++b)
+            vload(&v[b], xc + rr + b * w);
+        return;
+    }
+#pragma GCC unroll 8
+    for (int b = 0; b < R; ++b) {
+        int32_t rb = rr + b * w;
+        if (rb >= m)
+            rb -= m;
+        if (rb + w <= m) {
+            vload(&v[b], xc + rb);
+        } else {
+            double lanes[sizeof(V) / sizeof(double)];
+            for (int32_t e = 0; e < w; ++e)
+                lanes[e] = xc[rb + e < m ? rb + e : rb + e - m];
+            vload(&v[b], lanes);
+        }
+    }
+}
+
+// The same to store R registers into an output column from row o.
+template <typename V, int R>
+MIXFILT_INLINE void latwalk_store(double* yc, int32_t m, int32_t o, const V* v)
+{
+    const int32_t w = sizeof(V) / sizeof(double);
+#pragma GCC unroll 8
+    for (int b = 0; b < R; ++b) {
+        int32_t ob = o + b * w;
+        if (ob >= m)
+            ob -= m;
+        if (ob + w <= m) {
+            vstore(yc + ob, &v[b]);
+        } else {
+            double lanes[sizeof(V) / sizeof(double)];
+            vstore(lanes, &v[b]);
+            for (int32_t e = 0; e < w; ++e)
+                yc[ob + e < m ? ob + e : ob + e - m] = lanes[e];
+        }
+    }
+}
+
+// A chain of tn <= T output blocks of R registers: block t holds the R * W samples of
+// output column yc[t] from row o[t] on, and is block 0 moved t times by (S21, S11). Filter
+// column k of block t therefore reads what filter column k - t of block 0 reads: the walk
+// goes over the virtual filter columns u = -(tn-1) .. Q-1 of block 0, starting at the
+// column offset cu and row ru of u's first tap, loads each tap's samples once, and adds
+// them into every block t for which k = u + t is a filter column. Each block gets its
+// taps in the scalar walk's order (k, then p, both upward), each product and sum rounded
+// to double; the T * R sums are independent, so their adds overlap.
+template <typename V, int T, int R>
+MIXFILT_INLINE void latwalk_chain(const double* x, int32_t m, const double* h, int32_t p, int32_t q,
+                                  ptrdiff_t cu, int32_t ru, int tn, const latwalk& wk,
+                                  double* const* yc, const int32_t* o)
+{
+    V s[T][R] = {};
+    ptrdiff_t c = cu;
+    int32_t r = ru;
+    for (int32_t u = 1 - tn; u < q; ++u) {
+        const int tlo = u < 0 ? -u : 0;                 // the blocks for which u + t is in 0 .. Q-1
+        const int thi = q - u < tn ? q - u : tn;
         ptrdiff_t cc = c;
         int32_t rr = r;
         for (int32_t l = 0; l < p; ++l) {
-            const double* xc = x + cc;
-            V tap;
-            vsplat(&tap, hq[l]);
-            if (rr + K * w <= m) {                      // one contiguous run of the column
+            V samples[R];
+            latwalk_load<V, R>(x + cc, m, rr, samples);
 #pragma GCC unroll 8
-                for (int b = 0; b < K; ++b) {
-                    V samples;
-                    vload(&samples, xc + rr + b * w);
-                    V product = samples * tap;
-                    s[b] = s[b] + product;
-                }
-            } else {                                    // the run wraps to the top of the column
+            for (int t = 0; t < T; ++t) {
+                if (t < tlo || t >= thi)
+                    continue;
+                V tap;
+                vsplat(&tap, h[static_cast<ptrdiff_t>(u + t) * p + l]);
 #pragma GCC unroll 8
-                for (int b = 0; b < K; ++b) {
-                    V samples;
-                    int32_t rb = rr + b * w;
-                    if (rb >= m)
-                        rb -= m;
-                    if (rb + w <= m) {
-                        vload(&samples, xc + rb);
-                    } else {
-                        for (int32_t e = 0; e < w; ++e)
-                            samples[e] = xc[rb + e < m ? rb + e : rb + e - m];
-                    }
-                    V product = samples * tap;
-                    s[b] = s[b] + product;
+                for (int b = 0; b < R; ++b) {
+                    V product = samples[b] * tap;
+                    s[t][b] = s[t][b] + product;
                 }
             }
             cc -= wk.s12m;
@@ -76,48 +116,67 @@ MIXFILT_INLINE void latwalk_rows(const double* x, int32_t m, const double* h, in
             r += m;
     }
 #pragma GCC unroll 8
-    for (int b = 0; b < K; ++b)
-        vstore(yo + b * w, &s[b]);
+    for (int t = 0; t < T; ++t)
+        if (t < tn)
+            latwalk_store<V, R>(yc[t], m, o[t], s[t]);
 }
 
-// Registers a block of output rows takes: independent sums enough to cover the latency
-// of an add on the processors these levels run on.
-const int latblock = 8;
+static inline int64_t latgcd(int64_t a, int64_t b)
+{
+    while (b != 0) {
+        const int64_t t = a % b;
+        a = b;
+        b = t;
+    }
+    return a;
+}
 
-// Output columns in order; within each, blocks of latblock * W rows, then blocks of
-// W rows, then the rest one at a time through sample(cs, rs), the module's scalar walk of
-// one output sample.
-template <typename V, typename Sample>
-MIXFILT_INLINE void latwalk_columns(const double* x, int32_t m, int32_t n, const double* h, int32_t p,
-                                    int32_t q, int32_t c0, int32_t r0, const latwalk& wk,
-                                    Sample sample, double* y)
+// Every output sample, in chains of up to T output columns: the columns fall into
+// gcd(S11, N) cycles under adding S11, each cut into chains of T consecutive ones (with
+// S11 = 0, N cycles of one column). In column t of a chain the output rows are those of
+// column 0 moved down t * S21, so each column is covered once: blocks of R * W rows, then
+// of W rows, then the last rows one at a time through sample(cs, rs), the module's scalar
+// walk of the sample whose first tap reads row rs of the column at offset cs.
+template <typename V, int T, int R, typename Sample>
+MIXFILT_INLINE void latwalk_chains(const double* x, int32_t m, int32_t n, const double* h, int32_t p,
+                                   int32_t q, int32_t c0, int32_t r0, const latwalk& wk, Sample sample,
+                                   double* y)
 {
     const int32_t w = sizeof(V) / sizeof(double);
-    ptrdiff_t cs = static_cast<ptrdiff_t>(c0) * m;      // start column of output column j
-    for (int32_t j = 0; j < n; ++j, y += m) {
-        int32_t rs = r0;                                // start row of output row i
-        int32_t i = 0;
-        for (; i + latblock * w <= m; i += latblock * w) {
-            latwalk_rows<V, latblock>(x, m, h, p, q, cs, rs, wk, y + i);
-            rs += latblock * w;
-            if (rs >= m)
-                rs -= m;
+    const int64_t s11 = wk.s11m / m, s21 = wk.s21;
+    const int64_t cycles = latgcd(s11, n), length = n / cycles;
+    for (int64_t first = 0; first < cycles; ++first)
+        for (int64_t a = 0; a < length; a += T) {
+            const int tn = static_cast<int>(length - a < T ? length - a : T);
+            double* yc[T];
+            ptrdiff_t cs[T];                            // offset of the column of each column's first tap
+            for (int t = 0; t < tn; ++t) {
+                const int64_t j = (first + (a + t) * s11) % n;
+                yc[t] = y + j * m;
+                cs[t] = static_cast<ptrdiff_t>((c0 + j) % n) * m;
+            }
+            // The first tap of virtual filter column 1 - tn of block 0: tn - 1 moves back.
+            const ptrdiff_t cu = static_cast<ptrdiff_t>((c0 + (first + (a + tn - 1) * s11)) % n) * m;
+            int32_t o[T];
+            int32_t i = 0;
+            for (; i + R * w <= m; i += R * w) {
+                for (int t = 0; t < tn; ++t)
+                    o[t] = static_cast<int32_t>((i + t * s21) % m);
+                const int32_t ru = static_cast<int32_t>((r0 + i + (tn - 1) * s21) % m);
+                latwalk_chain<V, T, R>(x, m, h, p, q, cu, ru, tn, wk, yc, o);
+            }
+            for (; i + w <= m; i += w) {
+                for (int t = 0; t < tn; ++t)
+                    o[t] = static_cast<int32_t>((i + t * s21) % m);
+                const int32_t ru = static_cast<int32_t>((r0 + i + (tn - 1) * s21) % m);
+                latwalk_chain<V, T, 1>(x, m, h, p, q, cu, ru, tn, wk, yc, o);
+            }
+            for (; i < m; ++i)
+                for (int t = 0; t < tn; ++t) {
+                    const int32_t row = static_cast<int32_t>((i + t * s21) % m);
+                    yc[t][row] = sample(cs[t], static_cast<int32_t>((r0 + row) % m));
+                }
         }
-        for (; i + w <= m; i += w) {
-            latwalk_rows<V, 1>(x, m, h, p, q, cs, rs, wk, y + i);
-            rs += w;
-            if (rs >= m)
-                rs -= m;
-        }
-        for (; i < m; ++i) {
-            y[i] = sample(cs, rs);
-            if (++rs == m)
-                rs = 0;
-        }
-        cs += m;
-        if (cs == wk.mn)
-            cs = 0;
-    }
 }
 
 // The scalar level: every output sample through sample(cs, rs), written once each in
@@ -140,13 +199,16 @@ inline void latwalk_scalar(int32_t m, int32_t n, int32_t c0, int32_t r0, const l
     }
 }
 
+// Chain lengths and block heights, chosen by measurement (512 x 512 image, 9 x 9 filter):
+// the T * R sums, R sample registers and a tap fit the width's register file (32 at
+// AVX-512, 16 below) with the samples kept in registers.
 #if defined(MIXFILT_VECTOR)
 template <typename Sample>
 __attribute__((target("avx2"))) void latwalk_avx2(const double* x, int32_t m, int32_t n, const double* h,
                                                   int32_t p, int32_t q, int32_t c0, int32_t r0,
                                                   const latwalk& wk, Sample sample, double* y)
 {
-    latwalk_columns<vec4>(x, m, n, h, p, q, c0, r0, wk, sample, y);
+    latwalk_chains<vec4, 2, 4>(x, m, n, h, p, q, c0, r0, wk, sample, y);
 }
 
 template <typename Sample>
@@ -155,7 +217,7 @@ __attribute__((target("avx512f"))) void latwalk_avx512(const double* x, int32_t 
                                                        int32_t r0, const latwalk& wk, Sample sample,
                                                        double* y)
 {
-    latwalk_columns<vec8>(x, m, n, h, p, q, c0, r0, wk, sample, y);
+    latwalk_chains<vec8, 6, 4>(x, m, n, h, p, q, c0, r0, wk, sample, y);
 }
 #endif
 
@@ -173,7 +235,7 @@ void latwalk_run(veclevel level, const double* x, int32_t m, int32_t n, const do
     else if (level == vec_avx2)
         latwalk_avx2(x, m, n, h, p, q, c0, r0, wk, sample, y);
     else
-        latwalk_columns<vec2>(x, m, n, h, p, q, c0, r0, wk, sample, y);
+        latwalk_chains<vec2, 6, 2>(x, m, n, h, p, q, c0, r0, wk, sample, y);
 #else
     (void)x, (void)h, (void)p, (void)q;
 #endif

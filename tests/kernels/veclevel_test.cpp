@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <limits>
 #include <random>
+#include <sstream>
+#include <utility>
 #include <vector>
 #include <gtest/gtest.h>
 #include "kernels/broadplus.hpp"
@@ -192,35 +194,40 @@ TEST(VectorLevels, DilfiltMatchesTheScalarLoop)
 
 namespace {
 
+// Column counts and filter widths that make chains of one column and of several, cycles
+// of columns under the column step, and filters wider and taller than the image.
 TEST(VectorLevels, LatticeFiltersMatchTheScalarWalk)
 {
     std::mt19937 g(5);
     const double lattices[][4] = {{1, 0, 0, 1}, {2, 0, 0, 3}, {1, 1, -2, 5}, {3, 0, 0, 20}, {-1, 0, 0, -2}, {1, -1, 1, 1}, {2, 7, -9, 1}};
+    const std::pair<int32_t, int32_t> widths[] = {{3, 2}, {8, 9}, {13, 3}};    // N, Q
     for (veclevel level : levels) {
         if (!veclevel_has(level))
             continue;
         for (int64_t rows : sizes)
             for (const auto& lambda : lattices)
-                for (int32_t p : {1, 4, 9}) {
-                    const int32_t m = static_cast<int32_t>(rows), n = 3, q = 2;
-                    std::vector<double> x = block(g, m * n), h = block(g, p * q);
-                    latfiltS_plan plan;
-                    ASSERT_EQ(latfiltS_setup(lambda, p, q, &plan), lat_ok);
-                    std::vector<double> want(static_cast<size_t>(m * n) + 1, -7.0), got = want;
-                    latfiltS_at(vec_scalar, x.data(), m, n, h.data(), p, q, &plan, want.data());
-                    latfiltS_at(level, x.data(), m, n, h.data(), p, q, &plan, got.data());
-                    EXPECT_TRUE(samebits(got, want))
-                        << "latfiltS level " << level << ", " << m << " rows, " << p << " filter rows, L11 " << lambda[0];
-                    EXPECT_EQ(got.back(), -7.0) << "written past Y";
-                    latfilt_plan general;
-                    ASSERT_EQ(latfilt_setup(lambda, p, q, &general), lat_ok);
-                    std::vector<double> wantg(want.size(), -7.0), gotg = wantg;
-                    latfilt_at(vec_scalar, x.data(), m, n, h.data(), p, q, &general, wantg.data());
-                    latfilt_at(level, x.data(), m, n, h.data(), p, q, &general, gotg.data());
-                    EXPECT_TRUE(samebits(gotg, wantg))
-                        << "latfilt level " << level << ", " << m << " rows, " << p << " filter rows, L11 " << lambda[0];
-                    EXPECT_EQ(gotg.back(), -7.0) << "written past Y";
-                }
+                for (int32_t p : {1, 4, 9})
+                    for (auto [n, q] : widths) {
+                        const int32_t m = static_cast<int32_t>(rows);
+                        std::ostringstream where;
+                        where << "level " << level << ", " << m << " x " << n << ", filter " << p << " x " << q
+                              << ", L " << lambda[0] << " " << lambda[1] << " " << lambda[2] << " " << lambda[3];
+                        std::vector<double> x = block(g, m * n), h = block(g, p * q);
+                        latfiltS_plan plan;
+                        ASSERT_EQ(latfiltS_setup(lambda, p, q, &plan), lat_ok);
+                        std::vector<double> want(static_cast<size_t>(m * n) + 1, -7.0), got = want;
+                        latfiltS_at(vec_scalar, x.data(), m, n, h.data(), p, q, &plan, want.data());
+                        latfiltS_at(level, x.data(), m, n, h.data(), p, q, &plan, got.data());
+                        EXPECT_TRUE(samebits(got, want)) << "latfiltS " << where.str();
+                        EXPECT_EQ(got.back(), -7.0) << "written past Y";
+                        latfilt_plan general;
+                        ASSERT_EQ(latfilt_setup(lambda, p, q, &general), lat_ok);
+                        std::vector<double> wantg(want.size(), -7.0), gotg = wantg;
+                        latfilt_at(vec_scalar, x.data(), m, n, h.data(), p, q, &general, wantg.data());
+                        latfilt_at(level, x.data(), m, n, h.data(), p, q, &general, gotg.data());
+                        EXPECT_TRUE(samebits(gotg, wantg)) << "latfilt " << where.str();
+                        EXPECT_EQ(gotg.back(), -7.0) << "written past Y";
+                    }
     }
 }
 
