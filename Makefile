@@ -10,6 +10,9 @@
 # Each platform has its own CMake tree under build/ (asan: the native tree under the
 # sanitizers; fuzz: the fuzz targets); the trees are built one at a time.
 
+# Google Benchmark options of make bench: medians of three runs by default.
+BENCH_ARGS ?= --benchmark_repetitions=3 --benchmark_report_aggregates_only=true
+
 PLATFORMS := glnxa64 win64 win32 i686 mac octave asan fuzz
 BUILD     := build
 JOBS      ?= 2
@@ -43,7 +46,7 @@ demo: all
 
 bench: deps build-octave $(BUILD)/bench/CMakeCache.txt
 	cmake --build $(BUILD)/bench --target kernels_bench -j$(JOBS)
-	$(BUILD)/bench/bin/kernels_bench
+	$(BUILD)/bench/bin/kernels_bench $(BENCH_ARGS)
 	./bench/peers.sh dist/octave
 
 clean:
