@@ -17,11 +17,12 @@ struct latwalk {
 };
 
 // R registers of W rows of one column, the first row rr (R * W <= M), each row wrapped
-// to the top of the column when it passes the last.
+// to the top of the column when it passes the last. Rows are formed in 64 bits, so that
+// they cannot overflow near the largest row counts.
 template <typename V, int R>
-MIXFILT_INLINE void latwalk_load(const double* xc, int32_t m, int32_t rr, V* v)
+MIXFILT_INLINE void latwalk_load(const double* xc, int64_t m, int64_t rr, V* v)
 {
-    const int32_t w = sizeof(V) / sizeof(double);
+    const int64_t w = sizeof(V) / sizeof(double);
     if (rr + R * w <= m) {                              // one contiguous run
 #pragma GCC unroll 8
         for (int b = 0; b < R; ++b)
@@ -30,14 +31,14 @@ MIXFILT_INLINE void latwalk_load(const double* xc, int32_t m, int32_t rr, V* v)
     }
 #pragma GCC unroll 8
     for (int b = 0; b < R; ++b) {
-        int32_t rb = rr + b * w;
+        int64_t rb = rr + b * w;
         if (rb >= m)
             rb -= m;
         if (rb + w <= m) {
             vload(&v[b], xc + rb);
         } else {
             double lanes[sizeof(V) / sizeof(double)];
-            for (int32_t e = 0; e < w; ++e)
+            for (int64_t e = 0; e < w; ++e)
                 lanes[e] = xc[rb + e < m ? rb + e : rb + e - m];
             vload(&v[b], lanes);
         }
@@ -46,12 +47,12 @@ MIXFILT_INLINE void latwalk_load(const double* xc, int32_t m, int32_t rr, V* v)
 
 // The same to store R registers into an output column from row o.
 template <typename V, int R>
-MIXFILT_INLINE void latwalk_store(double* yc, int32_t m, int32_t o, const V* v)
+MIXFILT_INLINE void latwalk_store(double* yc, int64_t m, int64_t o, const V* v)
 {
-    const int32_t w = sizeof(V) / sizeof(double);
+    const int64_t w = sizeof(V) / sizeof(double);
 #pragma GCC unroll 8
     for (int b = 0; b < R; ++b) {
-        int32_t ob = o + b * w;
+        int64_t ob = o + b * w;
         if (ob >= m)
             ob -= m;
         if (ob + w <= m) {
@@ -59,7 +60,7 @@ MIXFILT_INLINE void latwalk_store(double* yc, int32_t m, int32_t o, const V* v)
         } else {
             double lanes[sizeof(V) / sizeof(double)];
             vstore(lanes, &v[b]);
-            for (int32_t e = 0; e < w; ++e)
+            for (int64_t e = 0; e < w; ++e)
                 yc[ob + e < m ? ob + e : ob + e - m] = lanes[e];
         }
     }
@@ -142,7 +143,7 @@ MIXFILT_INLINE void latwalk_chains(const double* x, int32_t m, int32_t n, const 
                                    int32_t q, int32_t c0, int32_t r0, const latwalk& wk, Sample sample,
                                    double* y)
 {
-    const int32_t w = sizeof(V) / sizeof(double);
+    const int64_t w = sizeof(V) / sizeof(double), rows = m;
     const int64_t s11 = wk.s11m / m, s21 = wk.s21;
     const int64_t cycles = latgcd(s11, n), length = n / cycles;
     for (int64_t first = 0; first < cycles; ++first)
@@ -158,23 +159,23 @@ MIXFILT_INLINE void latwalk_chains(const double* x, int32_t m, int32_t n, const 
             // The first tap of virtual filter column 1 - tn of block 0: tn - 1 moves back.
             const ptrdiff_t cu = static_cast<ptrdiff_t>((c0 + (first + (a + tn - 1) * s11)) % n) * m;
             int32_t o[T];
-            int32_t i = 0;
-            for (; i + R * w <= m; i += R * w) {
+            int64_t i = 0;
+            for (; i + R * w <= rows; i += R * w) {
                 for (int t = 0; t < tn; ++t)
-                    o[t] = static_cast<int32_t>((i + t * s21) % m);
-                const int32_t ru = static_cast<int32_t>((r0 + i + (tn - 1) * s21) % m);
+                    o[t] = static_cast<int32_t>((i + t * s21) % rows);
+                const int32_t ru = static_cast<int32_t>((r0 + i + (tn - 1) * s21) % rows);
                 latwalk_chain<V, T, R>(x, m, h, p, q, cu, ru, tn, wk, yc, o);
             }
-            for (; i + w <= m; i += w) {
+            for (; i + w <= rows; i += w) {
                 for (int t = 0; t < tn; ++t)
-                    o[t] = static_cast<int32_t>((i + t * s21) % m);
-                const int32_t ru = static_cast<int32_t>((r0 + i + (tn - 1) * s21) % m);
+                    o[t] = static_cast<int32_t>((i + t * s21) % rows);
+                const int32_t ru = static_cast<int32_t>((r0 + i + (tn - 1) * s21) % rows);
                 latwalk_chain<V, T, 1>(x, m, h, p, q, cu, ru, tn, wk, yc, o);
             }
-            for (; i < m; ++i)
+            for (; i < rows; ++i)
                 for (int t = 0; t < tn; ++t) {
-                    const int32_t row = static_cast<int32_t>((i + t * s21) % m);
-                    yc[t][row] = sample(cs[t], static_cast<int32_t>((r0 + row) % m));
+                    const int64_t row = (i + t * s21) % rows;
+                    yc[t][row] = sample(cs[t], static_cast<int32_t>((r0 + row) % rows));
                 }
         }
 }
