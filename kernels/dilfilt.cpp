@@ -48,74 +48,103 @@ inline double dilfilt_sample(const double* x, const double* h, int64_t p, int64_
     return static_cast<double>(s);
 }
 
-// Output rows i0 .. i0 + K*W - 1 of output column j, W samples a register in K registers:
-// every sample gets the taps of the scalar loop, in its order; the K sums are independent,
-// so their adds overlap.
-template <typename V, int K>
-MIXFILT_INLINE void dilfilt_rows(const double* x, const double* h, int64_t p, int64_t q, int64_t xq0,
-                                 int64_t rowstep, int64_t colstep, double* yo)
+// A chain of tn <= T output blocks of R registers, rows i0 .. i0 + R*W - 1 of the output
+// columns j, j + S11, ..., j + (tn-1)*S11, the first tap of block 0 reading X at xq0.
+// Filter column k of block t reads what filter column k - t of block 0 reads, so the walk
+// goes over block 0's virtual filter columns Q-1 down to 1 - tn, loads each tap's samples
+// once and adds them into every block t for which k = v + t is a filter column. Each block
+// gets the taps of the scalar loop in its order (k, then p, both downward), each product
+// and sum rounded to double; the T * R sums are independent, so their adds overlap.
+template <typename V, int T, int R>
+MIXFILT_INLINE void dilfilt_chain(const double* x, const double* h, int64_t p, int64_t q, int64_t xq0,
+                                  int64_t rowstep, int64_t colstep, int tn, double* const* yo)
 {
     const int64_t w = sizeof(V) / sizeof(double);
-    V s[K] = {};
+    V s[T][R] = {};
     int64_t xq = xq0;
-    for (int64_t k = q - 1; k >= 0; --k) {
-        const double* hq = h + k * p;
+    for (int64_t v = q - 1; v > -tn; --v) {
         int64_t xp = xq;
         for (int64_t l = p - 1; l >= 0; --l) {
-            V tap;
-            vsplat(&tap, hq[l]);
+            V samples[R];
 #pragma GCC unroll 8
-            for (int b = 0; b < K; ++b) {
-                V samples;
-                vload(&samples, x + xp + b * w);
-                V product = tap * samples;
-                s[b] = s[b] + product;
+            for (int b = 0; b < R; ++b)
+                vload(&samples[b], x + xp + b * w);
+#pragma GCC unroll 8
+            for (int t = 0; t < T; ++t) {
+                const int64_t k = v + t;
+                if (t >= tn || k < 0 || k >= q)
+                    continue;
+                V tap;
+                vsplat(&tap, h[k * p + l]);
+#pragma GCC unroll 8
+                for (int b = 0; b < R; ++b) {
+                    V product = tap * samples[b];
+                    s[t][b] = s[t][b] + product;
+                }
             }
             xp += rowstep;
         }
         xq += colstep;
     }
 #pragma GCC unroll 8
-    for (int b = 0; b < K; ++b)
-        vstore(yo + b * w, &s[b]);
+    for (int t = 0; t < T; ++t)
+        if (t < tn)
+#pragma GCC unroll 8
+            for (int b = 0; b < R; ++b)
+                vstore(yo[t] + b * w, &s[t][b]);
 }
 
-// Registers a block of output rows takes: independent sums enough to cover the latency
-// of an add on the processors these levels run on.
-const int dilblock = 8;
-
-// Blocks of dilblock * W output rows, then of W rows, then the scalar loop for the rest.
-template <typename V>
-MIXFILT_INLINE void dilfilt_columns(const double* x, int64_t m, const double* h, int64_t p, int64_t q,
-                                    int64_t my, int64_t ny, int64_t first, int64_t rowstep,
-                                    int64_t colstep, double* y)
+// The output columns in chains of up to T, S11 apart: those of each residue modulo S11
+// in order, cut into chains of T consecutive ones. In each chain, blocks of R * W rows,
+// then of W rows, then the scalar loop for the last rows.
+template <typename V, int T, int R>
+MIXFILT_INLINE void dilfilt_chains(const double* x, int64_t m, const double* h, int64_t p, int64_t q,
+                                   int64_t my, int64_t ny, int64_t first, int64_t rowstep,
+                                   int64_t s11, double* y)
 {
-    const int64_t w = sizeof(V) / sizeof(double);
-    for (int64_t j = 0; j < ny; ++j) {
-        int64_t i = 0;
-        for (; i + dilblock * w <= my; i += dilblock * w)
-            dilfilt_rows<V, dilblock>(x, h, p, q, first + i + j * m, rowstep, colstep, y + i + j * my);
-        for (; i + w <= my; i += w)
-            dilfilt_rows<V, 1>(x, h, p, q, first + i + j * m, rowstep, colstep, y + i + j * my);
-        for (; i < my; ++i)
-            y[i + j * my] = dilfilt_sample(x, h, p, q, first + i + j * m, rowstep, colstep);
-    }
+    const int64_t w = sizeof(V) / sizeof(double), colstep = s11 * m;
+    for (int64_t c = 0; c < s11 && c < ny; ++c)
+        for (int64_t j = c; j < ny; j += T * s11) {
+            const int64_t left = (ny - 1 - j) / s11 + 1;    // columns of this residue from j on
+            const int tn = static_cast<int>(left < T ? left : T);
+            double* yo[T];
+            for (int t = 0; t < tn; ++t)
+                yo[t] = y + (j + t * s11) * my;
+            const int64_t xq = first + j * m;           // block 0's first tap, row 0
+            int64_t i = 0;
+            for (; i + R * w <= my; i += R * w) {
+                double* yi[T];
+                for (int t = 0; t < tn; ++t)
+                    yi[t] = yo[t] + i;
+                dilfilt_chain<V, T, R>(x, h, p, q, xq + i, rowstep, colstep, tn, yi);
+            }
+            for (; i + w <= my; i += w) {
+                double* yi[T];
+                for (int t = 0; t < tn; ++t)
+                    yi[t] = yo[t] + i;
+                dilfilt_chain<V, T, 1>(x, h, p, q, xq + i, rowstep, colstep, tn, yi);
+            }
+            for (; i < my; ++i)
+                for (int t = 0; t < tn; ++t)
+                    yo[t][i] = dilfilt_sample(x, h, p, q, first + i + (j + t * s11) * m, rowstep, colstep);
+        }
 }
 
+// Chain lengths and block heights as in the lattice filters' walk.
 #if defined(MIXFILT_VECTOR)
 __attribute__((target("avx2"))) void dilfilt_avx2(const double* x, int64_t m, const double* h, int64_t p,
                                                   int64_t q, int64_t my, int64_t ny, int64_t first,
-                                                  int64_t rowstep, int64_t colstep, double* y)
+                                                  int64_t rowstep, int64_t s11, double* y)
 {
-    dilfilt_columns<vec4>(x, m, h, p, q, my, ny, first, rowstep, colstep, y);
+    dilfilt_chains<vec4, 2, 4>(x, m, h, p, q, my, ny, first, rowstep, s11, y);
 }
 
 __attribute__((target("avx512f"))) void dilfilt_avx512(const double* x, int64_t m, const double* h,
                                                        int64_t p, int64_t q, int64_t my, int64_t ny,
-                                                       int64_t first, int64_t rowstep, int64_t colstep,
+                                                       int64_t first, int64_t rowstep, int64_t s11,
                                                        double* y)
 {
-    dilfilt_columns<vec8>(x, m, h, p, q, my, ny, first, rowstep, colstep, y);
+    dilfilt_chains<vec8, 6, 4>(x, m, h, p, q, my, ny, first, rowstep, s11, y);
 }
 #endif
 
@@ -148,11 +177,11 @@ void dilfilt_at(veclevel level, const double* x, int64_t m, int64_t n, const dou
     }
 #if defined(MIXFILT_VECTOR)
     else if (level == vec_avx512)
-        dilfilt_avx512(x, m, h, p, q, my, ny, first, rowstep, colstep, y);
+        dilfilt_avx512(x, m, h, p, q, my, ny, first, rowstep, plan->s11, y);
     else if (level == vec_avx2)
-        dilfilt_avx2(x, m, h, p, q, my, ny, first, rowstep, colstep, y);
+        dilfilt_avx2(x, m, h, p, q, my, ny, first, rowstep, plan->s11, y);
     else
-        dilfilt_columns<vec2>(x, m, h, p, q, my, ny, first, rowstep, colstep, y);
+        dilfilt_chains<vec2, 6, 2>(x, m, h, p, q, my, ny, first, rowstep, plan->s11, y);
 #endif
     extended_end(saved);
 }

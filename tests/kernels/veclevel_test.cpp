@@ -26,6 +26,10 @@ const veclevel levels[] = {vec_sse2, vec_avx2, vec_avx512};
 // to 8 registers of 8).
 const int64_t sizes[] = {1, 3, 7, 8, 9, 17, 40, 67, 131};
 
+// Output column counts and filter column counts of the filters: chains of one column and
+// of several, several cycles of columns, filters wider than the image.
+const std::pair<int32_t, int32_t> widths[] = {{3, 2}, {8, 9}, {13, 3}};
+
 // Values whose products round, with an occasional zero, infinity or NaN.
 std::vector<double> block(std::mt19937& g, int64_t count)
 {
@@ -174,19 +178,21 @@ TEST(VectorLevels, DilfiltMatchesTheScalarLoop)
         if (!veclevel_has(level))
             continue;
         for (int64_t my : sizes)
-            for (int64_t s : {1, 2, 3}) {
-                const int64_t p = 3, q = 2, ny = 3;
-                const int64_t m = my + p * s - 1, n = ny + q * s - 1;
-                std::vector<double> x = block(g, m * n), h = block(g, p * q);
-                const double lambda[4] = {static_cast<double>(s), 0, 0, static_cast<double>(s)};
-                dilfilt_plan plan;
-                ASSERT_EQ(dilfilt_setup(lambda, m, n, p, q, &plan), lat_ok);
-                std::vector<double> want(static_cast<size_t>(my * ny) + 1, -7.0), got = want;
-                dilfilt_at(vec_scalar, x.data(), m, n, h.data(), p, q, &plan, want.data());
-                dilfilt_at(level, x.data(), m, n, h.data(), p, q, &plan, got.data());
-                EXPECT_TRUE(samebits(got, want)) << "level " << level << ", " << my << " rows, step " << s;
-                EXPECT_EQ(got.back(), -7.0) << "written past Y";
-            }
+            for (int64_t s : {1, 2, 3})
+                for (auto [ny, q] : widths) {        // chains of one column and of several
+                    const int64_t p = 3;
+                    const int64_t m = my + p * s - 1, n = ny + q * s - 1;
+                    std::vector<double> x = block(g, m * n), h = block(g, p * q);
+                    const double lambda[4] = {static_cast<double>(s), 0, 0, static_cast<double>(s)};
+                    dilfilt_plan plan;
+                    ASSERT_EQ(dilfilt_setup(lambda, m, n, p, q, &plan), lat_ok);
+                    std::vector<double> want(static_cast<size_t>(my * ny) + 1, -7.0), got = want;
+                    dilfilt_at(vec_scalar, x.data(), m, n, h.data(), p, q, &plan, want.data());
+                    dilfilt_at(level, x.data(), m, n, h.data(), p, q, &plan, got.data());
+                    EXPECT_TRUE(samebits(got, want))
+                        << "level " << level << ", " << my << " x " << ny << ", " << q << " filter columns, step " << s;
+                    EXPECT_EQ(got.back(), -7.0) << "written past Y";
+                }
     }
 }
 
@@ -194,13 +200,11 @@ TEST(VectorLevels, DilfiltMatchesTheScalarLoop)
 
 namespace {
 
-// Column counts and filter widths that make chains of one column and of several, cycles
-// of columns under the column step, and filters wider and taller than the image.
+// With filters wider and taller than the image, and wraps at both ends.
 TEST(VectorLevels, LatticeFiltersMatchTheScalarWalk)
 {
     std::mt19937 g(5);
     const double lattices[][4] = {{1, 0, 0, 1}, {2, 0, 0, 3}, {1, 1, -2, 5}, {3, 0, 0, 20}, {-1, 0, 0, -2}, {1, -1, 1, 1}, {2, 7, -9, 1}};
-    const std::pair<int32_t, int32_t> widths[] = {{3, 2}, {8, 9}, {13, 3}};    // N, Q
     for (veclevel level : levels) {
         if (!veclevel_has(level))
             continue;
