@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <numeric>
 #include "vecops.hpp"
 #include "veclevel.hpp"
 
@@ -122,16 +123,6 @@ MIXFILT_INLINE void latwalk_chain(const double* x, int32_t m, const double* h, i
             latwalk_store<V, R>(yc[t], m, o[t], s[t]);
 }
 
-static inline int64_t latgcd(int64_t a, int64_t b)
-{
-    while (b != 0) {
-        const int64_t t = a % b;
-        a = b;
-        b = t;
-    }
-    return a;
-}
-
 // Every output sample, in chains of up to T output columns: the columns fall into
 // gcd(S11, N) cycles under adding S11, each cut into chains of T consecutive ones (with
 // S11 = 0, N cycles of one column). In column t of a chain the output rows are those of
@@ -145,7 +136,7 @@ MIXFILT_INLINE void latwalk_chains(const double* x, int32_t m, int32_t n, const 
 {
     const int64_t w = sizeof(V) / sizeof(double), rows = m;
     const int64_t s11 = wk.s11m / m, s21 = wk.s21;
-    const int64_t cycles = latgcd(s11, n), length = n / cycles;
+    const int64_t cycles = std::gcd(s11, static_cast<int64_t>(n)), length = n / cycles;
     for (int64_t first = 0; first < cycles; ++first)
         for (int64_t a = 0; a < length; a += T) {
             const int tn = static_cast<int>(length - a < T ? length - a : T);

@@ -5,6 +5,14 @@
 #include <cstdint>
 #include "vecops.hpp"
 
+// Whether R selected rows of a column of M doubles meet on average one line (8 rows) or
+// more: then most of its lines are read, and asking for all of them in order is worth it;
+// else only the lines of the selected rows are asked for.
+inline bool sweepwhole(int64_t r, int64_t m)
+{
+    return r >= (m + 7) / 8;
+}
+
 // The lines of a few columns of M doubles, asked for in storage order, column after column,
 // a few at each step of a loop that reads other data, so that the last is asked for by
 // the last step. A sweep in order is what the processor's own prefetcher follows at full

@@ -27,7 +27,7 @@ MIXFILT_INLINE void tallmix_pass(const tallpass& pass, const tallpass& next, Ind
                                  Index r, double* y)
 {
     const Index w = sizeof(V) / sizeof(double);
-    const bool byrows = rowtable && static_cast<int64_t>(r) < (static_cast<int64_t>(m) + 7) / 8;
+    const bool byrows = rowtable && !sweepwhole(static_cast<int64_t>(r), static_cast<int64_t>(m));
     linesweep sweep(next.column, next.k, static_cast<int64_t>(m), static_cast<int64_t>(r / w));
     Index j = 0;
     for (; j + w <= r; j += w) {

@@ -18,6 +18,7 @@ MIXFILT_INLINE void widemix_block(const double* a, Index m, const Index* rowtabl
                                   const Index* coltable, Index l, const double* x, double* y)
 {
     const Index w = sizeof(V) / sizeof(double);
+    const bool whole = sweepwhole(static_cast<int64_t>(r), static_cast<int64_t>(m));
     Index j = 0;
     for (; j + w <= l; j += w) {
         // The reads follow ROWS, which jumps about beyond what the processor foresees: while
@@ -32,11 +33,10 @@ MIXFILT_INLINE void widemix_block(const double* a, Index m, const Index* rowtabl
         }
         V sum;
         vload(&sum, y + j);
-        const bool dense = static_cast<int64_t>(r) >= (static_cast<int64_t>(m) + 7) / 8;
         linesweep sweep(next, static_cast<int>(w), static_cast<int64_t>(m), static_cast<int64_t>(r));
         for (Index k = 0; k < r; ++k) {
             V terms, xk;
-            if (dense)
+            if (whole)
                 sweep.step();
             else
                 for (Index e = 0; e < w; ++e)
