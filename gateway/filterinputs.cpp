@@ -39,10 +39,24 @@ void readfilterinputs(int nrhs, const mxArray* prhs[], const char* name, filterb
     in->lambda = mxGetPr(prhs[IN_L]);
 }
 
-void checkcount32(size_t m, size_t n, const char* name, const char* argument)
+// Ends the call unless an m x n array has fewer than 2^31 elements, the most that a
+// 32-bit count can address.
+static void checkcount32(size_t m, size_t n, const char* name, const char* argument)
 {
     if (n != 0 && m > static_cast<size_t>(INT32_MAX) / n)
         fail("%s requires that %s have fewer than 2^31 elements.", name, argument);
+}
+
+filtercounts32 counts32(const filterblocks& in, const char* name)
+{
+    checkcount32(in.m, in.n, name, "X");
+    checkcount32(in.p, in.q, name, "H");
+    filtercounts32 c;
+    c.m = static_cast<int32_t>(in.m);
+    c.n = static_cast<int32_t>(in.n);
+    c.p = static_cast<int32_t>(in.p);
+    c.q = static_cast<int32_t>(in.q);
+    return c;
 }
 
 void checklatstatus(latstatus status, const char* name)

@@ -3,6 +3,8 @@
 #ifndef MIXFILT_GATEWAY_FILTERINPUTS_HPP
 #define MIXFILT_GATEWAY_FILTERINPUTS_HPP
 
+#include <cstddef>
+#include <cstdint>
 #include "kernels/lattice.hpp"
 #include "mexhost.hpp"
 
@@ -24,9 +26,13 @@ struct filterblocks {
 // counts of X and of H, then the blocks of H, X and L.
 void readfilterinputs(int nrhs, const mxArray* prhs[], const char* name, filterblocks* in);
 
-// Ends the call unless an m x n array has fewer than 2^31 elements, the most that a
-// 32-bit count can address.
-void checkcount32(size_t m, size_t n, const char* name, const char* argument);
+// The counts of X and H as 32-bit counts, those of the periodic filters' kernels. Ends the
+// call unless each has fewer than 2^31 elements, the most that a 32-bit count can address
+// (X judged first).
+struct filtercounts32 {
+    int32_t m, n, p, q;
+};
+filtercounts32 counts32(const filterblocks& in, const char* name);
 
 // Ends the call with the message for a failed setup of the sampling matrix; returns when
 // status is lat_ok.

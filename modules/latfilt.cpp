@@ -13,17 +13,14 @@ void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[])
     // Check and read the inputs; form the steps and the centring terms.
     filterblocks in;
     readfilterinputs(nrhs, prhs, name, &in);
-    checkcount32(in.m, in.n, name, "X");
-    checkcount32(in.p, in.q, name, "H");
-    const int32_t m = static_cast<int32_t>(in.m), n = static_cast<int32_t>(in.n);
-    const int32_t p = static_cast<int32_t>(in.p), q = static_cast<int32_t>(in.q);
+    const filtercounts32 c = counts32(in, name);
     latfilt_plan plan;
-    checklatstatus(latfilt_setup(in.lambda, p, q, &plan), name);
+    checklatstatus(latfilt_setup(in.lambda, c.p, c.q, &plan), name);
 
     // Create the result.
-    plhs[OUT_Y] = mxCreateDoubleMatrix(m, n, mxREAL);
+    plhs[OUT_Y] = mxCreateDoubleMatrix(c.m, c.n, mxREAL);
     double* y = mxGetPr(plhs[OUT_Y]);
 
     // Do the job.
-    latfilt(in.x, m, n, in.h, p, q, &plan, y);
+    latfilt(in.x, c.m, c.n, in.h, c.p, c.q, &plan, y);
 }
