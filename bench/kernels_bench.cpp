@@ -22,6 +22,7 @@
 #include "kernels/latfiltS.hpp"
 #include "kernels/tallmix.hpp"
 #include "kernels/veclevel.hpp"
+#include "kernels/vecops.hpp"
 #include "kernels/widemix.hpp"
 
 namespace {
@@ -337,37 +338,45 @@ double* bigarray(double value)
     return d;
 }
 
+// The doubles of a register added up.
+template <typename V>
+double lanesum(const V& v)
+{
+    double lanes[sizeof(V) / sizeof(double)], sum = 0;
+    std::memcpy(lanes, &v, sizeof v);
+    for (double e : lanes)
+        sum += e;
+    return sum;
+}
+
 // Read bandwidth: the sum of the array with eight independent accumulators.
+template <typename V>
+MIXFILT_INLINE double readsum_width(const double* a, size_t count)
+{
+    const size_t w = sizeof(V) / sizeof(double);
+    V s[8];
+    for (V& e : s)
+        e = V{};
+    for (size_t i = 0; i < count; i += 8 * w)
+#pragma GCC unroll 8
+        for (int k = 0; k < 8; ++k) {
+            V x;
+            vload(&x, a + i + w * k);
+            s[k] = s[k] + x;
+        }
+    for (int k = 1; k < 8; ++k)
+        s[0] = s[0] + s[k];
+    return lanesum(s[0]);
+}
+
 __attribute__((target("avx2"))) double readsum(const double* a, size_t count)
 {
-    __m256d s[8];
-    for (__m256d& e : s)
-        e = _mm256_setzero_pd();
-    for (size_t i = 0; i < count; i += 32)
-#pragma GCC unroll 8
-        for (int k = 0; k < 8; ++k)
-            s[k] = _mm256_add_pd(s[k], _mm256_load_pd(a + i + 4 * k));
-    for (int k = 1; k < 8; ++k)
-        s[0] = _mm256_add_pd(s[0], s[k]);
-    double out[4];
-    _mm256_storeu_pd(out, s[0]);
-    return out[0] + out[1] + out[2] + out[3];
+    return readsum_width<vec4>(a, count);
 }
 
 double readsum_sse2(const double* a, size_t count)
 {
-    __m128d s[8];
-    for (__m128d& e : s)
-        e = _mm_setzero_pd();
-    for (size_t i = 0; i < count; i += 16)
-#pragma GCC unroll 8
-        for (int k = 0; k < 8; ++k)
-            s[k] = _mm_add_pd(s[k], _mm_load_pd(a + i + 2 * k));
-    for (int k = 1; k < 8; ++k)
-        s[0] = _mm_add_pd(s[0], s[k]);
-    double out[2];
-    _mm_storeu_pd(out, s[0]);
-    return out[0] + out[1];
+    return readsum_width<vec2>(a, count);
 }
 
 void BM_limit_read(benchmark::State& state)
@@ -380,23 +389,29 @@ void BM_limit_read(benchmark::State& state)
     std::free(a);
 }
 
-// STREAM copy with streaming stores: b = a, 8 bytes read and 8 written per element.
+// STREAM copy with streaming stores: b = a, 8 bytes read and 8 written per element, with
+// the kernels' own streaming store.
+template <typename V>
+MIXFILT_INLINE void streamcopy_width(const double* a, double* b, size_t count)
+{
+    const size_t w = sizeof(V) / sizeof(double);
+#pragma GCC unroll 2
+    for (size_t i = 0; i < count; i += w) {
+        V x;
+        vload(&x, a + i);
+        vstream(b + i, &x);
+    }
+    vstreamed();
+}
+
 __attribute__((target("avx"))) void streamcopy_avx(const double* a, double* b, size_t count)
 {
-    for (size_t i = 0; i < count; i += 8) {
-        _mm256_stream_pd(b + i, _mm256_load_pd(a + i));
-        _mm256_stream_pd(b + i + 4, _mm256_load_pd(a + i + 4));
-    }
-    _mm_sfence();
+    streamcopy_width<vec4>(a, b, count);
 }
 
 void streamcopy_sse2(const double* a, double* b, size_t count)
 {
-    for (size_t i = 0; i < count; i += 4) {
-        _mm_stream_pd(b + i, _mm_load_pd(a + i));
-        _mm_stream_pd(b + i + 2, _mm_load_pd(a + i + 2));
-    }
-    _mm_sfence();
+    streamcopy_width<vec2>(a, b, count);
 }
 
 void BM_limit_streamcopy(benchmark::State& state)
@@ -426,6 +441,31 @@ const int SWEEPS = 64;
 
 double l1data[L1N] __attribute__((aligned(64)));
 
+// One vector width's loop.
+template <typename V>
+MIXFILT_INLINE double peak_width(const double* a, double c)
+{
+    const size_t w = sizeof(V) / sizeof(double);
+    V s[ACC], cc;
+    vsplat(&cc, c);
+    for (V& e : s)
+        e = V{};
+    for (int r = 0; r < SWEEPS; ++r)
+        for (size_t i = 0; i < L1N; i += w * ACC)
+#pragma GCC unroll 16
+            for (int k = 0; k < ACC; ++k) {
+                V x;
+                vload(&x, a + i + w * k);
+                V product = x * cc;
+                s[k] = s[k] + product;
+            }
+    for (int k = 1; k < ACC; ++k)
+        s[0] = s[0] + s[k];
+    return lanesum(s[0]);
+}
+
+// The scalar unit by its own instructions: written as plain doubles, the twelve sums would
+// be packed into vector registers by the compiler.
 double peak_scalar(const double* a, double c)
 {
     __m128d s[ACC], cc = _mm_set_sd(c);
@@ -443,49 +483,17 @@ double peak_scalar(const double* a, double c)
 
 double peak_sse2(const double* a, double c)
 {
-    __m128d s[ACC], cc = _mm_set1_pd(c);
-    for (__m128d& e : s)
-        e = _mm_setzero_pd();
-    for (int r = 0; r < SWEEPS; ++r)
-        for (size_t i = 0; i < L1N; i += 2 * ACC)
-#pragma GCC unroll 16
-            for (int k = 0; k < ACC; ++k)
-                s[k] = _mm_add_pd(s[k], _mm_mul_pd(_mm_load_pd(a + i + 2 * k), cc));
-    for (int k = 1; k < ACC; ++k)
-        s[0] = _mm_add_pd(s[0], s[k]);
-    return _mm_cvtsd_f64(s[0]);
+    return peak_width<vec2>(a, c);
 }
 
 __attribute__((target("avx2"))) double peak_avx2(const double* a, double c)
 {
-    __m256d s[ACC], cc = _mm256_set1_pd(c);
-    for (__m256d& e : s)
-        e = _mm256_setzero_pd();
-    for (int r = 0; r < SWEEPS; ++r)
-        for (size_t i = 0; i < L1N; i += 4 * ACC)
-#pragma GCC unroll 16
-            for (int k = 0; k < ACC; ++k)
-                s[k] = _mm256_add_pd(s[k], _mm256_mul_pd(_mm256_load_pd(a + i + 4 * k), cc));
-    for (int k = 1; k < ACC; ++k)
-        s[0] = _mm256_add_pd(s[0], s[k]);
-    return _mm256_cvtsd_f64(s[0]);
+    return peak_width<vec4>(a, c);
 }
 
 __attribute__((target("avx512f"))) double peak_avx512(const double* a, double c)
 {
-    __m512d s[ACC], cc = _mm512_set1_pd(c);
-    for (__m512d& e : s)
-        e = _mm512_setzero_pd();
-    for (int r = 0; r < SWEEPS; ++r)
-        for (size_t i = 0; i < L1N; i += 8 * ACC)
-#pragma GCC unroll 16
-            for (int k = 0; k < ACC; ++k)
-                s[k] = _mm512_add_pd(s[k], _mm512_mul_pd(_mm512_load_pd(a + i + 8 * k), cc));
-    for (int k = 1; k < ACC; ++k)
-        s[0] = _mm512_add_pd(s[0], s[k]);
-    double out[8];
-    _mm512_storeu_pd(out, s[0]);
-    return out[0] + out[1] + out[2] + out[3] + out[4] + out[5] + out[6] + out[7];
+    return peak_width<vec8>(a, c);
 }
 
 bool always() { return true; }
