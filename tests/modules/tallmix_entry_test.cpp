@@ -9,11 +9,6 @@ namespace {
 
 const double inf = std::numeric_limits<double>::infinity();
 const double nan = std::numeric_limits<double>::quiet_NaN();
-#if defined(MIXFILT_PLATFORM_I686)
-const size_t tableentry = 4;    // index tables hold the host's size type
-#else
-const size_t tableentry = 8;
-#endif
 
 class TallmixEntry : public ::testing::Test {
 protected:

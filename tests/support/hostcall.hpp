@@ -18,6 +18,13 @@ struct hostresult {
     std::string printed;
 };
 
+// Bytes of an entry of the modules' index tables: the host's size type of this platform.
+#if defined(MIXFILT_PLATFORM_I686)
+const size_t tableentry = 4;
+#else
+const size_t tableentry = 8;
+#endif
+
 // The entry of a module of this tree's platform, loaded from its file.
 mexentry loadentry(const std::string& module);
 // Any exported symbol of such a module; null when it does not export one by that name.
