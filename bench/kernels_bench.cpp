@@ -262,46 +262,39 @@ void BM_broadplus(benchmark::State& state)
 // ---- the filters: 9 x 9 taps each ----
 const int32_t FP = 9, FQ = 9;
 
-void BM_latfiltS(benchmark::State& state)
+// latfiltS or latfilt on a 512 x 512 image, L stored as lambda.
+template <typename Plan>
+void periodic_bench(benchmark::State& state, uint64_t seed, const double (&lambda)[4],
+                    latstatus (*setup)(const double*, int32_t, int32_t, Plan*),
+                    void (*run)(veclevel, const double*, int32_t, int32_t, const double*, int32_t, int32_t,
+                                const Plan*, double*))
 {
     veclevel lv;
     if (!level(state, &lv))
         return;
-    std::mt19937_64 rng(8);
+    std::mt19937_64 rng(seed);
     const int32_t m = 512, n = 512;
     std::vector<double> x = randoms(static_cast<size_t>(m) * n, rng), h = randoms(FP * FQ, rng);
     std::vector<double> y = touched(static_cast<size_t>(m) * n);
-    const double lambda[4] = {2, 0, 0, 2};
-    latfiltS_plan plan;
-    if (latfiltS_setup(lambda, FP, FQ, &plan) != lat_ok)
+    Plan plan;
+    if (setup(lambda, FP, FQ, &plan) != lat_ok)
         std::abort();
     for (auto _ : state) {
-        latfiltS_at(lv, x.data(), m, n, h.data(), FP, FQ, &plan, y.data());
+        run(lv, x.data(), m, n, h.data(), FP, FQ, &plan, y.data());
         benchmark::DoNotOptimize(y.data());
         benchmark::ClobberMemory();
     }
     rate(state, "GFLOP/s", 2.0 * FP * FQ * m * n);
 }
 
+void BM_latfiltS(benchmark::State& state)
+{
+    periodic_bench<latfiltS_plan>(state, 8, {2, 0, 0, 2}, latfiltS_setup, latfiltS_at);
+}
+
 void BM_latfilt(benchmark::State& state)
 {
-    veclevel lv;
-    if (!level(state, &lv))
-        return;
-    std::mt19937_64 rng(9);
-    const int32_t m = 512, n = 512;
-    std::vector<double> x = randoms(static_cast<size_t>(m) * n, rng), h = randoms(FP * FQ, rng);
-    std::vector<double> y = touched(static_cast<size_t>(m) * n);
-    const double lambda[4] = {1, -1, 1, 1};
-    latfilt_plan plan;
-    if (latfilt_setup(lambda, FP, FQ, &plan) != lat_ok)
-        std::abort();
-    for (auto _ : state) {
-        latfilt_at(lv, x.data(), m, n, h.data(), FP, FQ, &plan, y.data());
-        benchmark::DoNotOptimize(y.data());
-        benchmark::ClobberMemory();
-    }
-    rate(state, "GFLOP/s", 2.0 * FP * FQ * m * n);
+    periodic_bench<latfilt_plan>(state, 9, {1, -1, 1, 1}, latfilt_setup, latfilt_at);
 }
 
 void BM_dilfilt(benchmark::State& state)
